@@ -1,0 +1,222 @@
+#include "cli/runner.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/recording_host.h"
+#include "cli/steps.h"
+#include "shell/disk_files.h"
+#include "shell/module1.h"
+#include "shell/registry.h"
+
+namespace quillon::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kUsage =
+    "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW [STEP ...]"
+    " | quillon-cli --list";
+
+// Whole numbers print without a fraction ("8835", not "8835.0").
+Json Number(double v) {
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9007199254740992.0)
+        return static_cast<long long>(v);
+    return v;
+}
+
+const char* StyleName(DrawStyle s) {
+    switch (s) {
+        case DrawStyle::Dot: return "dot";
+        case DrawStyle::DashDot: return "dashdot";
+        case DrawStyle::Solid: break;
+    }
+    return "solid";
+}
+
+const char* IconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical: return "critical";
+        case MessageIcon::Warning: return "warning";
+        case MessageIcon::Information: return "information";
+        case MessageIcon::Question: return "question";
+        case MessageIcon::None: break;
+    }
+    return "none";
+}
+
+Json PictureJson(const Picture& pic) {
+    Json ops = Json::array();
+    for (const DrawOp& op : pic.Ops()) {
+        std::visit(
+            [&](const auto& o) {
+                using T = std::decay_t<decltype(o)>;
+                if constexpr (std::is_same_v<T, ScaleOp>) {
+                    ops.push_back({{"op", "scale"}, {"left", Number(o.scale.left)}, {"top", Number(o.scale.top)},
+                                   {"width", Number(o.scale.width)}, {"height", Number(o.scale.height)}});
+                } else if constexpr (std::is_same_v<T, LineOp>) {
+                    ops.push_back({{"op", "line"}, {"x1", Number(o.x1)}, {"y1", Number(o.y1)}, {"x2", Number(o.x2)},
+                                   {"y2", Number(o.y2)}, {"color", o.color.Name()}, {"style", StyleName(o.style)}});
+                } else if constexpr (std::is_same_v<T, CircleOp>) {
+                    ops.push_back({{"op", "circle"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"r", Number(o.r)},
+                                   {"color", o.color.Name()}, {"style", StyleName(o.style)}});
+                } else if constexpr (std::is_same_v<T, PointOp>) {
+                    ops.push_back({{"op", "point"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"color", o.color.Name()}});
+                } else {
+                    ops.push_back({{"op", "print"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"text", o.text},
+                                   {"color", o.color.Name()}});
+                }
+            },
+            op);
+    }
+    return ops;
+}
+
+bool HasText(ControlKind k) {
+    switch (k) {
+        case ControlKind::TextBox:
+        case ControlKind::Label:
+        case ControlKind::CommandButton:
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+        case ControlKind::Frame:
+        case ControlKind::ComboBox: return true;
+        default: return false;
+    }
+}
+
+void RunStep(Form& form, RecordingHost& host, const Step& step) {
+    std::visit(
+        [&](const auto& s) {
+            using T = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<T, SetStep>) form.DeliverSetText(s.name, s.text);
+            else if constexpr (std::is_same_v<T, FocusStep>) form.DeliverFocus(s.name);
+            else if constexpr (std::is_same_v<T, LeaveStep>) form.DeliverLeave(s.name);
+            else if constexpr (std::is_same_v<T, ClickStep>) {
+                if (s.index) form.DeliverPick(s.name, *s.index);
+                else form.DeliverClick(s.name);
+            } else if constexpr (std::is_same_v<T, KeyStep>) form.DeliverKey(s.key, true);
+            else if constexpr (std::is_same_v<T, SelectStep>) form.DeliverSelect(s.name, s.start, s.length);
+            else if constexpr (std::is_same_v<T, MouseStep>) form.DeliverMouseMove(s.name, s.x, s.y);
+            else if constexpr (std::is_same_v<T, PaintStep>) form.DeliverPaint();
+            else if constexpr (std::is_same_v<T, ClockStep>) host.clock = s.seconds;
+            else if constexpr (std::is_same_v<T, TickStep>) form.DeliverTick(s.name);
+        },
+        step);
+}
+
+}  // namespace
+
+std::string StateJson(Form& form, const RecordingHost& host) {
+    Json j;
+    j["window"] = form.ClassName();
+    j["caption"] = form.Caption;
+    Json texts = Json::object(), values = Json::object(), disabled = Json::array(), hidden = Json::array(),
+         locked = Json::array(), lists = Json::object(), pictures = Json::object();
+    for (const auto& c : form.Controls()) {
+        if (HasText(c->Kind())) texts[c->Name()] = c->Text;
+        if (c->Kind() == ControlKind::OptionButton || c->Kind() == ControlKind::CheckBox)
+            values[c->Name()] = c->Value;
+        if (!c->Enabled) disabled.push_back(c->Name());
+        if (!c->Visible) hidden.push_back(c->Name());
+        if (c->Locked) locked.push_back(c->Name());
+        if (c->Kind() == ControlKind::ListBox || c->Kind() == ControlKind::ComboBox) lists[c->Name()] = c->Items;
+        if (c->Pic) pictures[c->Name()] = PictureJson(*c->Pic);
+    }
+    j["texts"] = texts;
+    j["values"] = values;
+    j["disabled"] = disabled;
+    j["hidden"] = hidden;
+    j["locked"] = locked;
+    j["focus"] = form.Focus().empty() ? Json(nullptr) : Json(form.Focus());
+    j["clipboard"] = host.clipboard ? Json(*host.clipboard) : Json(nullptr);
+    j["activations"] = host.activations.size();
+    Json messages = Json::array();
+    for (const auto& m : host.messages)
+        messages.push_back({{"icon", IconName(m.icon)}, {"title", m.title}, {"text", m.text}});
+    j["messages"] = messages;
+    j["unloaded"] = form.Unloaded();
+    j["lists"] = lists;
+    j["pictures"] = pictures;
+    return j.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+int Run(const std::vector<std::string>& args, const std::string& exeFolder, std::ostream& out,
+        std::ostream& err) {
+    bool onControl = false;
+    std::optional<std::string> controlRoot;
+    std::string programFolder = exeFolder;
+    size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--list") {
+            if (args.size() != 1) {
+                err << "quillon-cli: --list takes no other argument\n";
+                return 2;
+            }
+            for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
+                for (const auto& w : *list)
+                    if (w.create) out << w.className << "\n";
+            return 0;
+        }
+        if (a == "--on-control") {
+            onControl = true;
+        } else if (a == "--control-root" || a == "--program-folder") {
+            if (i + 1 >= args.size()) {
+                err << "quillon-cli: " << a << " needs a folder\n";
+                return 2;
+            }
+            if (a == "--control-root") controlRoot = args[++i];
+            else programFolder = args[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            err << "quillon-cli: unknown option " << a << "; " << kUsage << "\n";
+            return 2;
+        } else {
+            break;
+        }
+    }
+    if (i >= args.size()) {
+        err << "quillon-cli: no window named; " << kUsage << "\n";
+        return 2;
+    }
+    const std::string windowName = args[i++];
+    const WindowInfo* info = FindWindowInfo(windowName);
+    if (!info || !info->create) {
+        err << "quillon-cli: unknown window '" << windowName << "' (quillon-cli --list names them)\n";
+        return 2;
+    }
+
+    std::vector<Step> steps;
+    try {
+        for (; i < args.size(); ++i) steps.push_back(ParseStep(args[i]));
+    } catch (const UsageError& e) {
+        err << "quillon-cli: " << e.what() << "\n";
+        return 2;
+    }
+
+    RecordingHost host;
+    DiskFiles files;
+    Module1 m(host, files);
+    if (controlRoot) m.ControlRoot = *controlRoot;
+    m.ProgramFolder = programFolder;
+    if (onControl) m.OnControl = true;
+    else m.DetectControl();
+
+    std::unique_ptr<Form> form = info->create(m);
+    try {
+        form->Load();
+        form->Activate();
+        for (const Step& step : steps) {
+            if (form->Unloaded() || host.ended) break;
+            RunStep(*form, host, step);
+        }
+    } catch (const UsageError& e) {
+        err << "quillon-cli: " << e.what() << "\n";
+        return 2;
+    }
+    out << StateJson(*form, host) << "\n";
+    return 0;
+}
+
+}  // namespace quillon::cli

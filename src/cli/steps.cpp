@@ -1,0 +1,94 @@
+#include "cli/steps.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace quillon::cli {
+namespace {
+
+std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+
+[[noreturn]] void Malformed(const std::string& step, const std::string& why) {
+    throw UsageError("malformed step " + Quoted(step) + ": " + why);
+}
+
+int ParseInt(const std::string& step, const std::string& s) {
+    int v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) Malformed(step, Quoted(s) + " is not a whole number");
+    return v;
+}
+
+double ParseDouble(const std::string& step, const std::string& s) {
+    double v = 0;
+    const char* first = s.data();
+    if (!s.empty() && s[0] == '+') ++first;
+    const auto res = std::from_chars(first, s.data() + s.size(), v);
+    if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v))
+        Malformed(step, Quoted(s) + " is not a number");
+    return v;
+}
+
+// "NAME=VALUE" -> {NAME, VALUE}; the name must not be empty.
+std::pair<std::string, std::string> NameValue(const std::string& step, const std::string& arg,
+                                              bool valueRequired) {
+    const auto eq = arg.find('=');
+    std::string name = arg.substr(0, eq);
+    if (name.empty()) Malformed(step, "a control name is needed");
+    if (eq == std::string::npos) {
+        if (valueRequired) Malformed(step, "expected NAME=VALUE");
+        return {name, ""};
+    }
+    return {name, arg.substr(eq + 1)};
+}
+
+std::string NameOnly(const std::string& step, const std::string& arg) {
+    if (arg.empty()) Malformed(step, "a control name is needed");
+    if (arg.find('=') != std::string::npos) Malformed(step, "takes a control name only");
+    return arg;
+}
+
+}  // namespace
+
+Step ParseStep(const std::string& text) {
+    if (text == "paint") return PaintStep{};
+    const auto colon = text.find(':');
+    if (colon == std::string::npos) Malformed(text, "expected KIND:ARGUMENT or paint");
+    const std::string kind = text.substr(0, colon);
+    const std::string arg = text.substr(colon + 1);
+
+    if (kind == "set") {
+        auto [name, value] = NameValue(text, arg, true);
+        return SetStep{name, value};
+    }
+    if (kind == "focus") return FocusStep{NameOnly(text, arg)};
+    if (kind == "leave") return LeaveStep{NameOnly(text, arg)};
+    if (kind == "tick") return TickStep{NameOnly(text, arg)};
+    if (kind == "click") {
+        if (arg.find('=') == std::string::npos) return ClickStep{NameOnly(text, arg), std::nullopt};
+        auto [name, value] = NameValue(text, arg, true);
+        return ClickStep{name, ParseInt(text, value)};
+    }
+    if (kind == "key") {
+        const auto key = ParseKey(arg);
+        if (!key) Malformed(text, "a key is one character or Enter, Esc, Backspace, Tab, Shift, Up, Down, Left, Right");
+        return KeyStep{*key};
+    }
+    if (kind == "select") {
+        auto [name, value] = NameValue(text, arg, true);
+        const auto comma = value.find(',');
+        if (comma == std::string::npos) Malformed(text, "expected NAME=START,LENGTH");
+        return SelectStep{name, ParseInt(text, value.substr(0, comma)), ParseInt(text, value.substr(comma + 1))};
+    }
+    if (kind == "mouse") {
+        if (arg == "Form") return MouseStep{"Form"};
+        auto [name, value] = NameValue(text, arg, true);
+        const auto comma = value.find(',');
+        if (comma == std::string::npos) Malformed(text, "expected NAME=X,Y");
+        return MouseStep{name, ParseDouble(text, value.substr(0, comma)), ParseDouble(text, value.substr(comma + 1))};
+    }
+    if (kind == "clock") return ClockStep{ParseDouble(text, arg)};
+    Malformed(text, "unknown step kind " + Quoted(kind));
+}
+
+}  // namespace quillon::cli

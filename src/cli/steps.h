@@ -1,0 +1,30 @@
+// The steps of quillon-cli: parsing and running them against a form.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "shell/form.h"
+
+namespace quillon::cli {
+
+struct SetStep { std::string name, text; };
+struct FocusStep { std::string name; };
+struct LeaveStep { std::string name; };
+struct ClickStep { std::string name; std::optional<int> index; };
+struct KeyStep { Key key; };
+struct SelectStep { std::string name; int start, length; };
+struct MouseStep { std::string name; double x = 0, y = 0; };
+struct PaintStep {};
+struct ClockStep { double seconds; };
+struct TickStep { std::string name; };
+
+using Step = std::variant<SetStep, FocusStep, LeaveStep, ClickStep, KeyStep, SelectStep, MouseStep,
+                          PaintStep, ClockStep, TickStep>;
+
+// Parses one step; throws UsageError with a one-line reason when it is malformed.
+Step ParseStep(const std::string& text);
+
+
+}  // namespace quillon::cli

@@ -1,0 +1,61 @@
+// Checked arithmetic for the computations of the tool windows.
+//
+// The original program runs with run-time error trapping: a division by zero, an overflow, or a
+// square root / arc function of an invalid argument raises an error that ends the computation.
+// IEEE doubles do not trap, so every computation that must stop where the original stops goes
+// through these functions. A non-finite value never survives them.
+#pragma once
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace quillon {
+
+// Raised where the original program would raise a run-time arithmetic error.
+class ArithmeticFault : public std::runtime_error {
+public:
+    explicit ArithmeticFault(const std::string& what) : std::runtime_error(what) {}
+};
+
+namespace chk {
+
+// Raises a fault unless v is finite.
+inline double finite(double v, const char* what = "overflow") {
+    if (!std::isfinite(v)) throw ArithmeticFault(what);
+    return v;
+}
+
+inline double add(double a, double b) { return finite(a + b); }
+inline double sub(double a, double b) { return finite(a - b); }
+inline double mul(double a, double b) { return finite(a * b); }
+
+inline double div(double a, double b) {
+    if (b == 0.0) throw ArithmeticFault("division by zero");
+    return finite(a / b);
+}
+
+inline double sqrt(double v) {
+    if (!(v >= 0.0)) throw ArithmeticFault("square root of a negative number");
+    return finite(std::sqrt(v));
+}
+
+// The tangent overflows only where cos(a) is exactly zero, which a double angle never reaches;
+// an infinite argument (from an overflowing input) is a fault.
+inline double tan(double a) { return finite(std::tan(finite(a))); }
+inline double sin(double a) { return finite(std::sin(finite(a))); }
+inline double cos(double a) { return finite(std::cos(finite(a))); }
+inline double atan(double v) { return std::atan(finite(v)); }
+
+inline double asin(double v) {
+    if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arcsine");
+    return std::asin(v);
+}
+
+inline double acos(double v) {
+    if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arccosine");
+    return std::acos(v);
+}
+
+}  // namespace chk
+}  // namespace quillon

@@ -1,0 +1,89 @@
+#include "figure_window.h"
+
+#include <cmath>
+
+namespace quillon {
+
+FigureWindow::FigureControls FigureWindow::DeclareFigure(const std::string& noteName) {
+    Control& picture = PictureBox("Picture1");
+    picture.Size(442, 244);
+    picture.ForeColor = colors::White;
+    Control& readout = PictureBox("Picture3");
+    readout.Size(200, 18);
+    readout.Fixed = true;
+    readout.Visible = false;
+    readout.Pic = std::make_unique<Picture>(200, 18);
+    Control& note = Label(noteName, kRedrawNote);
+    OnMouse("Picture1", [this](const MouseArgs& a) { CoordinateReadout(a.x, a.y); });
+    OnMouse(kForm, [this](const MouseArgs&) { (*this)["Picture3"].Visible = false; });
+    return {picture, readout, note};
+}
+
+void FigureWindow::RedrawOnPictureFocus() { On("Picture1", Event::GotFocus, [this] { RunRecalculate(); }); }
+
+void FigureWindow::RecalculateOnLeave(std::initializer_list<const char*> fields) {
+    for (const char* f : fields) On(f, Event::LostFocus, [this] { RunRecalculate(); });
+}
+
+void FigureWindow::RecalculateOnClick(std::initializer_list<const char*> controls) {
+    for (const char* c : controls) On(c, Event::Click, [this] { RunRecalculate(); });
+}
+
+void FigureWindow::RunRecalculate() {
+    if (!Trapped([this] { Recalculate(); })) Trapped([this] { NoSolutionText(); });
+}
+
+void FigureWindow::FigureScale() {
+    Figure().SetScale(-kFigureWidth / 2, -kFigureHeight / 2, kFigureWidth, kFigureHeight);
+}
+
+void FigureWindow::ScaleToWidth(double left, double top, double w) {
+    Figure().SetScale(left, top, w, w * kFigureHeight / kFigureWidth);
+}
+
+void FigureWindow::NoSolutionText() {
+    Picture& p = Figure();
+    p.ForeColor = colors::Result;
+    p.CurrentX = 0;
+    p.CurrentY = 0;
+    p.Print(kNoSolution);
+}
+
+void FigureWindow::CoordinateReadout(double x, double y) {
+    Control& readout = (*this)["Picture3"];
+    readout.Visible = true;
+    Picture& p = *readout.Pic;
+    p.Cls();
+    p.ForeColor = colors::White;
+    // Truncated (towards minus infinity) to three decimals, in single precision.
+    auto trunc3 = [](double v) { return static_cast<float>(std::floor(v * 1000) / 1000); };
+    std::string line;
+    if (InXY())
+        line = "X" + PrintSingle(trunc3(x)) + " Y" + PrintSingle(trunc3(-y));
+    else
+        line = "X" + PrintSingle(trunc3(-2 * y)) + " Z" + PrintSingle(trunc3(x));
+    p.Print(line);
+}
+
+void FigureWindow::ModelLine(double h1, double v1, double h2, double v2, Color c) {
+    Figure().Line(h1, -v1, h2, -v2, c);
+}
+
+void FigureWindow::ModelCircle(double h, double v, double r, Color c) { Figure().Circle(h, -v, r, c); }
+
+void FigureWindow::ModelCross(double h, double v, double halfLength, Color c) {
+    ModelLine(h - halfLength, v, h + halfLength, v, c);
+    ModelLine(h, v - halfLength, h, v + halfLength, c);
+}
+
+void FigureWindow::ModelLabel(double h, double v, const std::string& text, Color c) {
+    Picture& p = Figure();
+    const Color keep = p.ForeColor;
+    p.ForeColor = c;
+    p.CurrentX = h;
+    p.CurrentY = -v;
+    p.Print(text);
+    p.ForeColor = keep;
+}
+
+}  // namespace quillon

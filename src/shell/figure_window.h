@@ -1,0 +1,65 @@
+// The figure view of the geometry windows: Picture1 holds the construction drawn to scale,
+// Picture3 the coordinates under the mouse, and a fixed note asks to click the launcher bar to
+// redraw. Every redraw is a run of the window's Recalculate; a fault in it ends the run with
+// the red no-solution text.
+#pragma once
+
+#include <string>
+
+#include "tool_window.h"
+
+namespace quillon {
+
+// The default scale of Picture1: the picture's middle is (0, 0). Its aspect 8835 : 4875 is
+// the picture's, and every fitted scale keeps it.
+inline constexpr double kFigureWidth = 8835;
+inline constexpr double kFigureHeight = 4875;
+inline constexpr const char* kRedrawNote =
+    "※画面の再表示は[QUILLON]のバーをクリックしてください。";
+inline constexpr const char* kNoSolution = "交点が求まりません!!";
+
+class FigureWindow : public ToolWindow {
+public:
+    using ToolWindow::ToolWindow;
+
+    // The window's computation and drawing, run under the fault trap by RunRecalculate.
+    virtual void Recalculate() = 0;
+    // Runs Recalculate; a fault ends it with NoSolutionText.
+    void RunRecalculate();
+
+protected:
+    // Declares Picture1 (the figure), Picture3 (the readout) and the note label, wires the
+    // readout to mouse moves, hides it for moves elsewhere and redraws on paint. Place them
+    // with the returned controls' At()/In().
+    struct FigureControls {
+        Control& picture;
+        Control& readout;
+        Control& note;
+    };
+    FigureControls DeclareFigure(const std::string& noteName);
+    // Runs Recalculate when Picture1 gets the focus (for the windows that do so).
+    void RedrawOnPictureFocus();
+    // Runs Recalculate when any of these controls loses the focus or is clicked.
+    void RecalculateOnLeave(std::initializer_list<const char*> fields);
+    void RecalculateOnClick(std::initializer_list<const char*> controls);
+
+    Picture& Figure() { return Pic("Picture1"); }
+    // Sets the default scale on Picture1.
+    void FigureScale();
+    // Fits a scale of the picture's aspect to width w (height follows) / height h.
+    void ScaleToWidth(double left, double top, double w);
+    // Red "交点が求まりません!!" at (0, 0) of the current scale.
+    void NoSolutionText();
+    // The coordinate readout for a mouse position in picture coordinates.
+    void CoordinateReadout(double x, double y);
+
+    // Drawing in model coordinates (h, v), drawn at picture coordinates (h, -v).
+    void ModelLine(double h1, double v1, double h2, double v2, Color c);
+    void ModelCircle(double h, double v, double r, Color c);
+    // A cross of a horizontal and a vertical stroke of the given half-length.
+    void ModelCross(double h, double v, double halfLength, Color c);
+    // Text with its top-left corner at the point.
+    void ModelLabel(double h, double v, const std::string& text, Color c);
+};
+
+}  // namespace quillon

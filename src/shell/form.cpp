@@ -1,0 +1,497 @@
+#include "form.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "checked.h"
+#include "module1.h"
+#include "utf8.h"
+
+namespace quillon {
+
+const char* KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox: return "text box";
+        case ControlKind::Label: return "label";
+        case ControlKind::CommandButton: return "button";
+        case ControlKind::OptionButton: return "option button";
+        case ControlKind::CheckBox: return "check box";
+        case ControlKind::Frame: return "frame";
+        case ControlKind::PictureBox: return "picture box";
+        case ControlKind::ComboBox: return "combo box";
+        case ControlKind::ListBox: return "list box";
+        case ControlKind::TabStrip: return "tab strip";
+        case ControlKind::Timer: return "timer";
+        case ControlKind::Image: return "image";
+        case ControlKind::Toolbar: return "toolbar";
+    }
+    return "control";
+}
+
+Control& Control::Result() {
+    Locked = true;
+    BackColor = colors::ButtonFace;
+    TabStop = false;
+    return *this;
+}
+
+std::optional<Key> ParseKey(const std::string& spec) {
+    static const std::pair<const char*, Key> named[] = {
+        {"Enter", {keys::Enter, 13, ""}},   {"Esc", {keys::Esc, 27, ""}},
+        {"Backspace", {keys::Backspace, 8, ""}}, {"Tab", {keys::Tab, 0, ""}},
+        {"Shift", {keys::Shift, 0, ""}},    {"Up", {keys::Up, 0, ""}},
+        {"Down", {keys::Down, 0, ""}},      {"Left", {keys::Left, 0, ""}},
+        {"Right", {keys::Right, 0, ""}},
+    };
+    for (const auto& [name, key] : named)
+        if (spec == name) return key;
+    const auto [cp, len] = utf8::Decode(spec);
+    if (len == 0 || len != spec.size() || cp < 32) return std::nullopt;
+    Key k;
+    k.ascii = static_cast<int>(cp);
+    k.text = spec;
+    // Letters and digits also carry their virtual key code, as KeyDown reports them.
+    if (cp >= 'a' && cp <= 'z') k.keyCode = static_cast<int>(cp - 'a' + 'A');
+    else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) k.keyCode = static_cast<int>(cp);
+    return k;
+}
+
+Form::Form(Module1& m, std::string className, std::string caption)
+    : Caption(std::move(caption)), m_(m), className_(std::move(className)) {}
+
+Form::~Form() = default;
+
+Control& Form::Add(const std::string& name, ControlKind kind, const std::string& text) {
+    if (index_.count(name)) throw std::logic_error("duplicate control " + name);
+    index_[name] = controls_.size();
+    controls_.push_back(std::make_unique<Control>(name, kind));
+    Control& c = *controls_.back();
+    c.Text = text;
+    if (kind == ControlKind::Label || kind == ControlKind::Frame || kind == ControlKind::Image ||
+        kind == ControlKind::Timer || kind == ControlKind::Toolbar)
+        c.TabStop = false;
+    return c;
+}
+
+Control& Form::Option(const std::string& name, const std::string& caption, bool selected) {
+    Control& c = Add(name, ControlKind::OptionButton, caption);
+    c.Value = selected;
+    return c;
+}
+
+Control& Form::Check(const std::string& name, const std::string& caption, bool ticked) {
+    Control& c = Add(name, ControlKind::CheckBox, caption);
+    c.Value = ticked;
+    return c;
+}
+
+Control& Form::PictureBox(const std::string& name) {
+    Control& c = Add(name, ControlKind::PictureBox);
+    c.Pic = std::make_unique<Picture>();
+    c.BackColor = colors::Black;
+    c.TabStop = false;
+    return c;
+}
+
+Control* Form::Find(const std::string& name) {
+    const auto it = index_.find(name);
+    return it == index_.end() ? nullptr : controls_[it->second].get();
+}
+
+Control& Form::operator[](const std::string& name) {
+    if (Control* c = Find(name)) return *c;
+    throw UsageError(className_ + " has no control " + name);
+}
+
+Picture& Form::Pic(const std::string& name) {
+    Control& c = (*this)[name];
+    if (!c.Pic) throw UsageError(name + " is not a picture box");
+    return *c.Pic;
+}
+
+bool Form::Usable(const Control& c) const {
+    const Control* p = &c;
+    while (p) {
+        if (!p->Enabled || !p->Visible) return false;
+        if (p->Parent.empty()) break;
+        const auto it = index_.find(p->Parent);
+        p = it == index_.end() ? nullptr : controls_[it->second].get();
+    }
+    return true;
+}
+
+bool Form::CanFocus(const std::string& name) const {
+    const auto it = index_.find(name);
+    if (it == index_.end()) return false;
+    const Control& c = *controls_[it->second];
+    switch (c.Kind()) {
+        case ControlKind::TextBox:
+        case ControlKind::CommandButton:
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+        case ControlKind::ComboBox:
+        case ControlKind::ListBox:
+        case ControlKind::PictureBox:
+        case ControlKind::TabStrip: return Usable(c);
+        default: return false;
+    }
+}
+
+// ---- handlers ----
+
+void Form::On(const std::string& control, Event event, Handler h) {
+    handlers_[{control, event}].plain.push_back(std::move(h));
+}
+
+void Form::OnKey(const std::string& control, Event event, KeyHandler h) {
+    handlers_[{control, event}].key.push_back(std::move(h));
+}
+
+void Form::OnMouse(const std::string& control, MouseHandler h) {
+    handlers_[{control, Event::MouseMove}].mouse.push_back(std::move(h));
+}
+
+Form::Handlers* Form::HandlersFor(const std::string& control, Event event) {
+    const auto it = handlers_.find({control, event});
+    return it == handlers_.end() ? nullptr : &it->second;
+}
+
+void Form::Fire(const std::string& control, Event event) {
+    if (unloaded_) return;
+    if (Handlers* h = HandlersFor(control, event))
+        for (auto& fn : h->plain) fn();
+}
+
+void Form::FireKey(const std::string& control, Event event, KeyArgs& args) {
+    if (unloaded_) return;
+    if (Handlers* h = HandlersFor(control, event))
+        for (auto& fn : h->key) fn(args);
+}
+
+void Form::FireMouse(const std::string& control, const MouseArgs& args) {
+    if (unloaded_) return;
+    if (Handlers* h = HandlersFor(control, Event::MouseMove))
+        for (auto& fn : h->mouse) fn(args);
+}
+
+bool Form::Trapped(const std::function<void()>& fn) {
+    try {
+        fn();
+        return true;
+    } catch (const ArithmeticFault&) {
+        return false;
+    }
+}
+
+// ---- dispatch ----
+
+void Form::Dispatch(const std::function<void()>& fn) {
+    ++depth_;
+    // A fault that a handler does not trap ends that handler only; the program goes on.
+    Trapped(fn);
+    if (depth_ == 1) DrainFocusEvents();
+    --depth_;
+    ++revision_;
+}
+
+void Form::DrainFocusEvents() {
+    // A bound against handlers that bounce the focus for ever.
+    for (int guard = 0; !focusQueue_.empty() && guard < 10000; ++guard) {
+        const auto [control, event] = focusQueue_.front();
+        focusQueue_.pop_front();
+        Trapped([&] { Fire(control, event); });
+    }
+    focusQueue_.clear();
+}
+
+void Form::SetFocus(const std::string& name) {
+    if (unloaded_ || !CanFocus(name) || name == focus_) return;
+    if (!focus_.empty()) focusQueue_.emplace_back(focus_, Event::LostFocus);
+    focus_ = name;
+    focusQueue_.emplace_back(name, Event::GotFocus);
+    if (depth_ == 0) Dispatch([] {});
+}
+
+void Form::Form_GotFocus() {
+    for (const auto& c : controls_)
+        if (c->TabStop && CanFocus(c->Name())) {
+            SetFocus(c->Name());
+            return;
+        }
+}
+
+// ---- lifecycle ----
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    Dispatch([this] { Form_Load(); });
+}
+
+void Form::Activate() {
+    if (unloaded_) return;
+    Dispatch([this] {
+        Form_Activate();
+        if (focus_.empty() && !unloaded_) Form_GotFocus();
+    });
+}
+
+void Form::Unload() {
+    if (unloaded_) return;
+    Trapped([this] { Form_Unload(); });
+    unloaded_ = true;
+    focusQueue_.clear();
+    m_.host.FormUnloaded(*this);
+}
+
+// ---- programmatic changes ----
+
+void Form::SetText(const std::string& name, const std::string& text) {
+    Control& c = (*this)[name];
+    if (c.Text == text) return;
+    c.Text = text;
+    if (c.Kind() == ControlKind::TextBox || c.Kind() == ControlKind::ComboBox) {
+        c.SelStart = 0;
+        c.SelLength = 0;
+        Fire(name, Event::Change);
+    }
+}
+
+void Form::SetValue(const std::string& name, bool value) {
+    Control& c = (*this)[name];
+    if (c.Value == value) return;
+    c.Value = value;
+    if (c.Kind() == ControlKind::OptionButton) {
+        if (!value) return;
+        for (const auto& other : controls_)
+            if (other.get() != &c && other->Kind() == ControlKind::OptionButton &&
+                other->OptionGroup() == c.OptionGroup())
+                other->Value = false;
+    }
+    Fire(name, Event::Click);
+}
+
+// ---- user events ----
+
+void Form::DeliverSetText(const std::string& name, const std::string& text) {
+    Control& c = (*this)[name];
+    if (c.Kind() != ControlKind::TextBox && c.Kind() != ControlKind::ComboBox)
+        throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a field to type into");
+    if (unloaded_ || !Usable(c) || c.Locked) return;
+    Dispatch([&] {
+        SetText(name, text);
+        c.SelStart = static_cast<int>(utf8::Length(c.Text));
+        c.SelLength = 0;
+    });
+}
+
+void Form::DeliverFocus(const std::string& name) {
+    Control& c = (*this)[name];
+    if (!CanFocus(name)) {
+        if (Usable(c)) throw UsageError(name + " is a " + KindName(c.Kind()) + " and takes no focus");
+        return;
+    }
+    if (unloaded_) return;
+    Dispatch([&] { SetFocus(name); });
+}
+
+void Form::DeliverLeave(const std::string& name) {
+    (*this)[name];
+    if (unloaded_) return;
+    Dispatch([&] {
+        focus_.clear();
+        Fire(name, Event::LostFocus);
+    });
+}
+
+void Form::DeliverClick(const std::string& name) {
+    Control& c = (*this)[name];
+    switch (c.Kind()) {
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+        case ControlKind::TabStrip:
+        case ControlKind::Toolbar:
+            throw UsageError(name + " is a " + KindName(c.Kind()) + ": name the item, " + name +
+                             "=I");
+        case ControlKind::Timer: throw UsageError(name + " is a timer and takes no click");
+        default: break;
+    }
+    if (unloaded_ || !Usable(c)) return;
+    Dispatch([&] {
+        // A click moves the focus first, so the left field's LostFocus runs before the Click.
+        if (CanFocus(name)) SetFocus(name);
+        DrainFocusEvents();
+        if (unloaded_) return;
+        switch (c.Kind()) {
+            case ControlKind::OptionButton:
+                if (!c.Value) {
+                    SetValue(name, true);  // fires Click
+                } else {
+                    Fire(name, Event::Click);
+                }
+                break;
+            case ControlKind::CheckBox: SetValue(name, !c.Value); break;
+            case ControlKind::TextBox: break;  // a click into a field only moves the focus
+            default: Fire(name, Event::Click); break;
+        }
+    });
+}
+
+void Form::DeliverPick(const std::string& name, int index) {
+    Control& c = (*this)[name];
+    switch (c.Kind()) {
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            if (index < 0 || index >= static_cast<int>(c.Items.size()))
+                throw UsageError(name + " has no item " + std::to_string(index));
+            break;
+        case ControlKind::TabStrip:
+            if (index < 1 || index > static_cast<int>(c.Tabs.size()))
+                throw UsageError(name + " has no tab " + std::to_string(index));
+            break;
+        case ControlKind::Toolbar:
+            if (index < 1 || index > static_cast<int>(c.Buttons.size()))
+                throw UsageError(name + " has no button " + std::to_string(index));
+            break;
+        default: throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no items");
+    }
+    if (unloaded_ || !Usable(c)) return;
+    Dispatch([&] {
+        if (CanFocus(name)) SetFocus(name);
+        DrainFocusEvents();
+        if (unloaded_) return;
+        switch (c.Kind()) {
+            case ControlKind::TabStrip: c.SelectedTab = index; break;
+            case ControlKind::Toolbar:
+                if (!c.Buttons[static_cast<size_t>(index - 1)].enabled) return;
+                c.ListIndex = index;
+                break;
+            default:
+                c.ListIndex = index;
+                if (c.Kind() == ControlKind::ComboBox) SetText(name, c.Items[static_cast<size_t>(index)]);
+                break;
+        }
+        Fire(name, Event::Click);
+    });
+}
+
+bool Form::DeliverKey(const Key& key, bool applyDefault) {
+    if (unloaded_) return false;
+    bool passed = true;
+    Dispatch([&] {
+        const std::string target = focus_;
+        if (key.keyCode == keys::Tab) {
+            // Tab moves between controls; the controls never see it.
+            if (applyDefault) TabToNext(false);
+            return;
+        }
+        if (key.keyCode != 0) {
+            KeyArgs down;
+            down.keyCode = key.keyCode;
+            if (KeyPreview) FireKey(kForm, Event::KeyDown, down);
+            if (!target.empty()) FireKey(target, Event::KeyDown, down);
+        }
+        if (key.ascii != 0) {
+            KeyArgs press;
+            press.keyAscii = key.ascii;
+            press.text = key.text;
+            if (KeyPreview) FireKey(kForm, Event::KeyPress, press);
+            if (press.keyAscii != 0 && !target.empty()) FireKey(target, Event::KeyPress, press);
+            if (press.keyAscii == 0) {
+                passed = false;
+                return;
+            }
+        }
+        if (applyDefault && !target.empty() && !unloaded_) {
+            ApplyDefaultKey(target, key);
+        }
+    });
+    return passed;
+}
+
+void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
+    Control* c = Find(target);
+    if (!c) return;
+    switch (c->Kind()) {
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox: {
+            if (c->Locked) return;
+            std::string t = c->Text;
+            const size_t len = utf8::Length(t);
+            size_t start = std::min<size_t>(static_cast<size_t>(std::max(c->SelStart, 0)), len);
+            size_t count = std::min<size_t>(static_cast<size_t>(std::max(c->SelLength, 0)), len - start);
+            if (key.keyCode == keys::Backspace) {
+                if (count == 0 && start > 0) --start, count = 1;
+                if (count == 0) return;
+                t.erase(utf8::Offset(t, start), utf8::Offset(t, start + count) - utf8::Offset(t, start));
+            } else if (!key.text.empty()) {
+                t.replace(utf8::Offset(t, start), utf8::Offset(t, start + count) - utf8::Offset(t, start),
+                          key.text);
+                start += 1;
+            } else {
+                return;
+            }
+            SetText(target, t);
+            c->SelStart = static_cast<int>(start);
+            c->SelLength = 0;
+            break;
+        }
+        case ControlKind::CommandButton:
+            if (key.keyCode == keys::Enter || key.text == " ") Fire(target, Event::Click);
+            break;
+        case ControlKind::CheckBox:
+            if (key.text == " ") SetValue(target, !c->Value);
+            break;
+        default: break;
+    }
+}
+
+void Form::TabToNext(bool backwards) {
+    std::vector<std::string> order;
+    for (const auto& c : controls_)
+        if (c->TabStop && CanFocus(c->Name())) order.push_back(c->Name());
+    if (order.empty()) return;
+    auto it = std::find(order.begin(), order.end(), focus_);
+    size_t i = it == order.end() ? 0 : static_cast<size_t>(it - order.begin());
+    if (it != order.end()) i = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
+    SetFocus(order[i]);
+}
+
+void Form::DeliverSelect(const std::string& name, int start, int length) {
+    Control& c = (*this)[name];
+    if (c.Kind() != ControlKind::TextBox && c.Kind() != ControlKind::ComboBox)
+        throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no text to select");
+    const int len = static_cast<int>(utf8::Length(c.Text));
+    if (start < 0 || length < 0) throw UsageError("a selection needs a start and a length of 0 or more");
+    c.SelStart = std::min(start, len);
+    c.SelLength = std::min(length, len - c.SelStart);
+    ++revision_;
+}
+
+void Form::DeliverMouseMove(const std::string& name, double x, double y) {
+    if (name != kForm) {
+        Control& c = (*this)[name];
+        if (c.Kind() != ControlKind::PictureBox)
+            throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a picture");
+        if (!Usable(c)) return;
+    }
+    if (unloaded_) return;
+    MouseArgs args;
+    args.x = x;
+    args.y = y;
+    Dispatch([&] { FireMouse(name, args); });
+}
+
+void Form::DeliverPaint() {
+    if (unloaded_) return;
+    Dispatch([this] { Form_Paint(); });
+}
+
+void Form::DeliverTick(const std::string& name) {
+    Control& c = (*this)[name];
+    if (c.Kind() != ControlKind::Timer) throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a timer");
+    if (unloaded_ || !c.Enabled) return;
+    Dispatch([&] { Fire(name, Event::Timer); });
+}
+
+}  // namespace quillon

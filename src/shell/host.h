@@ -1,0 +1,54 @@
+// The host port: everything a form model may do to the world outside it.
+//
+// The Qt front implements it for real; the command-line front and the tests record what is
+// asked of it. Form models never touch a toolkit, the clipboard or the system directly.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+class Form;
+
+enum class MessageIcon { None, Critical, Warning, Information, Question };
+
+struct Message {
+    MessageIcon icon = MessageIcon::None;
+    std::string title;
+    std::string text;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Clipboard: empty it, and put plain text on it.
+    virtual void ClearClipboard() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
+    // Brings the top-level window with this title to the front; failures are ignored.
+    virtual void ActivateWindowByTitle(const std::string& title) = 0;
+
+    // Shows a modal message box with an OK button and returns when it is dismissed.
+    virtual void ShowMessage(const Message& message) = 0;
+
+    // Seconds since midnight.
+    virtual double Clock() = 0;
+    // Waits for the given time while letting pending window events run (never spins).
+    virtual void Wait(double seconds) = 0;
+
+    // Puts a window into (on) or out of (off) the always-on-top band without moving it.
+    // `className` names the window ("Menu" for the launcher).
+    virtual void SetTopmost(const std::string& className, bool on) = 0;
+    // Places a window at the screen's bottom-right corner less the offsets (twips).
+    virtual void PlaceWindow(Form& form, int dxTwips, int dyTwips) = 0;
+
+    // A form has unloaded itself: the front closes its window.
+    virtual void FormUnloaded(Form& form) = 0;
+    // Ends the whole program (after the current handler returns).
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace quillon

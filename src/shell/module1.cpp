@@ -1,0 +1,22 @@
+#include "module1.h"
+
+namespace quillon {
+
+void Module1::DetectControl() {
+    OnControl = ControlRoot && files.IsOrdinaryFile(*ControlRoot / kControlMarker);
+}
+
+void Module1::ActivateControlWindow() {
+    if (!OnControl) return;
+    try {
+        host.ActivateWindowByTitle(kControlWindowTitle);
+    } catch (...) {
+        // The control's window may be missing or refuse the focus; the copy still counts.
+    }
+}
+
+void Module1::WaitSeconds(double n) {
+    if (n > 0) host.Wait(n);
+}
+
+}  // namespace quillon

@@ -1,0 +1,50 @@
+// Module1: the process-wide values and the routines every window shares.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "checked.h"
+#include "files.h"
+#include "host.h"
+#include "numtext.h"
+
+namespace quillon {
+
+// 3.141592653589: this value, not the double nearest to pi; results depend on it.
+inline constexpr double Pi = 3.141592653589;
+
+// Degrees to radians as every tool converts them: angle * Pi * 2 / 360.
+inline double Radians(double degrees) { return chk::finite(degrees * Pi * 2 / 360); }
+
+// The lathe control's operator window, brought to the front after a copy on the control.
+inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";
+
+// The marker file under the control root whose presence means "running on the control".
+inline constexpr const char* kControlMarker = "OSPMNGCD.CNC";
+
+class Module1 {
+public:
+    Module1(Host& host, Files& files) : host(host), files(files) {}
+
+    Host& host;
+    Files& files;
+
+    // True when the program runs on the lathe control itself.
+    bool OnControl = false;
+    // The folder that stands for the control's "C:\OSP-P" (none on an office PC).
+    std::optional<std::filesystem::path> ControlRoot;
+    // The program's own folder.
+    std::filesystem::path ProgramFolder;
+
+    // Sets OnControl from the marker file under the control root (an ordinary file only).
+    void DetectControl();
+
+    // Brings the control's window to the front when OnControl; failures are ignored.
+    void ActivateControlWindow();
+    // Waits n seconds while window events go on (through the host; never spins).
+    void WaitSeconds(double n);
+};
+
+}  // namespace quillon

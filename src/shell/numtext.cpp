@@ -1,0 +1,154 @@
+#include "numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "checked.h"
+
+namespace quillon {
+namespace {
+
+// Decimal digits and exponent of |v| rounded to `digits` significant digits.
+struct Decimal {
+    std::string digits;  // no leading zeros, trailing zeros removed, at least "0"
+    int exponent = 0;    // value = 0.d1d2d3... * 10^exponent
+};
+
+Decimal Decompose(double v, int digits) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(v));
+    // buf looks like "d.dddde+XX"
+    std::string s(buf);
+    const auto e = s.find('e');
+    std::string mant = s.substr(0, e);
+    const int exp10 = std::stoi(s.substr(e + 1));
+    Decimal d;
+    for (char c : mant)
+        if (c != '.') d.digits += c;
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    d.exponent = exp10 + 1;
+    return d;
+}
+
+// Fixed-point text of a finite non-zero |v| with at most `digits` significant digits, or an
+// exponent form ("1.5E+15") at and beyond 10^15 and below 10^-15, where no field of a lathe
+// program can take it anyway.
+std::string Unsigned(double v, int digits) {
+    const Decimal d = Decompose(v, digits);
+    if (d.digits == "0") return "0";
+    const int n = static_cast<int>(d.digits.size());
+    if (d.exponent > 16 || d.exponent < -14) {
+        std::string t = d.digits.substr(0, 1);
+        if (n > 1) t += "." + d.digits.substr(1);
+        const int e = d.exponent - 1;
+        char eb[16];
+        std::snprintf(eb, sizeof eb, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return t + eb;
+    }
+    if (d.exponent <= 0) return "0." + std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
+    if (d.exponent >= n) return d.digits + std::string(static_cast<size_t>(d.exponent - n), '0');
+    return d.digits.substr(0, static_cast<size_t>(d.exponent)) + "." +
+           d.digits.substr(static_cast<size_t>(d.exponent));
+}
+
+bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string PlainDecimal(double v) {
+    if (!std::isfinite(v)) throw ArithmeticFault("overflow");
+    if (v == 0.0) return "0";
+    const std::string t = Unsigned(v, 15);
+    if (t == "0") return "0";
+    return v < 0 ? "-" + t : t;
+}
+
+std::string NcNumber(double& v) {
+    const double scaled = v * 1000.0;
+    if (!std::isfinite(scaled)) throw ArithmeticFault("overflow");
+    // nearbyint follows the default rounding mode, round-half-to-even.
+    const double r = std::nearbyint(scaled) / 1000.0;
+    v = r;
+    return PlainDecimal(r);
+}
+
+std::string NcNumber(const double& v) {
+    double copy = v;
+    return NcNumber(copy);
+}
+
+std::string ResultText(double v) { return NcNumber(v + 0.0001); }
+
+double ReadNumber(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (!IsIgnored(c)) s += c;
+
+    size_t i = 0;
+    std::string num;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) num += s[i++];
+    size_t mantissaDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) num += s[i++], ++mantissaDigits;
+    if (i < s.size() && s[i] == '.') {
+        num += s[i++];
+        while (i < s.size() && IsDigit(s[i])) num += s[i++], ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) return 0.0;
+
+    long exponentSign = 1;
+    bool hasExponent = false;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        size_t j = i + 1;
+        std::string ex = "e";
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            if (s[j] == '-') exponentSign = -1;
+            ex += s[j++];
+        }
+        const size_t digitsStart = j;
+        while (j < s.size() && IsDigit(s[j])) ex += s[j++];
+        if (j > digitsStart) {
+            num += ex;
+            hasExponent = true;
+        }
+    }
+
+    const char* first = num.data();
+    if (*first == '+') ++first;  // from_chars takes no plus sign
+    double value = 0.0;
+    const auto res = std::from_chars(first, num.data() + num.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small to represent reads 0; too large is the original's overflow error.
+        if (hasExponent && exponentSign < 0) return num[0] == '-' ? -0.0 : 0.0;
+        throw ArithmeticFault("overflow");
+    }
+    if (!std::isfinite(value)) throw ArithmeticFault("overflow");
+    return value;
+}
+
+std::string PrintSingle(float v) {
+    std::string t;
+    if (!std::isfinite(v)) {
+        t = std::isnan(v) ? "NaN" : "Inf";  // only for absurd scales; never in a field
+    } else if (v == 0.0f) {
+        t = "0";
+    } else {
+        t = Unsigned(static_cast<double>(v), 7);
+        // Single precision prints in exponent form from 10^7 on, as the print statement does.
+        const double a = std::fabs(static_cast<double>(v));
+        if (a >= 1e7 && t.find('E') == std::string::npos) {
+            const Decimal d = Decompose(a, 7);
+            std::string m = d.digits.substr(0, 1);
+            if (d.digits.size() > 1) m += "." + d.digits.substr(1);
+            char eb[16];
+            std::snprintf(eb, sizeof eb, "E+%02d", d.exponent - 1);
+            t = m + eb;
+        }
+    }
+    return (v < 0 ? "-" : " ") + t + " ";
+}
+
+}  // namespace quillon
