@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quillon needs to build, test and run. Does nothing when they
+# are all present, so it is cheap to call before every build.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config          # build
+  libgtest-dev libbenchmark-dev                   # tests and benchmarks
+  nlohmann-json3-dev                              # JSON of quillon-cli
+  qt6-base-dev qt6-svg-dev libgl-dev              # the Qt 6 front
+  qtbase5-dev libqt5svg5-dev                      # the Qt 5.15 build for older controls
+  libclang-rt-14-dev                              # libFuzzer runtime for the fuzz targets
+  fonts-noto-cjk xvfb xauth                       # Japanese text on screen, a display for CI
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
