@@ -1,7 +1,10 @@
 // The window table. Adding a window: include its header and give its factory below.
 #include "shell/registry.h"
 
+#include "geometry/frmLineR.h"
+#include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
+#include "machining/frmRPM.h"
 
 namespace quillon {
 namespace {
@@ -15,17 +18,17 @@ std::function<std::unique_ptr<Form>(Module1&)> Make() {
 
 const std::vector<WindowInfo>& ToolbarWindows() {
     static const std::vector<WindowInfo> table = {
-        {"frmRPM", "回転数", "周速と回転数の計算", "rpm", {}},
+        {"frmRPM", "回転数", "周速と回転数の計算", "rpm", Make<frmRPM>()},
         {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", {}},
         {"frmLineAngle", "直線と角度", "座標から角度、角度から座標が求められます。", "line_angle", {}},
-        {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point", {}},
+        {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point", Make<frmLineRPoint>()},
         {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", {}},
         {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", {}},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", {}},
         {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
         {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", {}},
         {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", {}},
-        {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", {}},
+        {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},
         {"frmNoseR", "Nose-R", "ノーズＲの補正量の計算", "nose_r", Make<frmNoseR>()},
         {"", "Bar1", "", "", {}, true},
         {"frmComment", "コメント入力", "リストからの選択や 日本語入力も出来ます。", "comment", {}},

@@ -1,6 +1,9 @@
 #include "figure_window.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "checked.h"
 
 namespace quillon {
 
@@ -39,6 +42,43 @@ void FigureWindow::FigureScale() {
 
 void FigureWindow::ScaleToWidth(double left, double top, double w) {
     Figure().SetScale(left, top, w, w * kFigureHeight / kFigureWidth);
+}
+
+void FigureWindow::ScaleToHeight(double left, double top, double h) {
+    Figure().SetScale(left, top, h * kFigureWidth / kFigureHeight, h);
+}
+
+double FigureWindow::FitScale(std::initializer_list<double> hs, std::initializer_list<double> vs,
+                              double factor, double marginShare) {
+    const auto [hMin, hMax] = std::minmax(hs);
+    const auto [vMin, vMax] = std::minmax(vs);
+    const double w = hMax - hMin, t = vMax - vMin;
+    if (w > t * kFigureWidth / kFigureHeight) {
+        const double width = factor * w;
+        ScaleToWidth(hMin - (width - w) / 2, -vMax - marginShare * w, width);
+        return width;
+    }
+    const double width = factor * t * kFigureWidth / kFigureHeight;
+    ScaleToHeight(hMin - (width - w) / 2, -vMax - marginShare * t, factor * t);
+    return width;
+}
+
+FigureWindow::ModelPoint FigureWindow::ReadModelPoint(const std::string& xField,
+                                                      const std::string& secondField) {
+    const double x = ReadNumber(Text(xField));
+    const double second = ReadNumber(Text(secondField));
+    return InXY() ? ModelPoint{x, second} : ModelPoint{second, x / 2};
+}
+
+std::pair<double, double> FigureWindow::ArcOffsets(ModelPoint centre, ModelPoint point) const {
+    const double i = chk::sub(XOf(centre), XOf(point));
+    return {InXY() ? i : i / 2, chk::sub(SecondOf(centre), SecondOf(point))};
+}
+
+void FigureWindow::LinePreview(double theta) {
+    FigureScale();
+    const double c = chk::cos(theta), s = chk::sin(theta);
+    Figure().Line(10000 * c, -10000 * s, -10000 * c, 10000 * s, colors::Given);
 }
 
 void FigureWindow::NoSolutionText() {

@@ -4,7 +4,9 @@
 // the red no-solution text.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "tool_window.h"
 
@@ -43,15 +45,44 @@ protected:
     void RecalculateOnLeave(std::initializer_list<const char*> fields);
     void RecalculateOnClick(std::initializer_list<const char*> controls);
 
+    // Every geometry window takes its numbers into Text1 and redraws when it is repainted.
+    void Form_GotFocus() override { SetFocus("Text1"); }
+    void Form_Paint() override { RunRecalculate(); }
+
     Picture& Figure() { return Pic("Picture1"); }
     // Sets the default scale on Picture1.
     void FigureScale();
-    // Fits a scale of the picture's aspect to width w (height follows) / height h.
+    // Fits a scale of the picture's aspect to width w (height follows) / height h (width
+    // follows).
     void ScaleToWidth(double left, double top, double w);
+    void ScaleToHeight(double left, double top, double h);
+    // Fits a scale of the picture's aspect around the horizontal values hs and the vertical
+    // values vs (model units): `factor` times the extent that fills the picture first, the
+    // figure centred horizontally with `marginShare` of that extent above its highest point.
+    // Returns the scale width.
+    double FitScale(std::initializer_list<double> hs, std::initializer_list<double> vs,
+                    double factor, double marginShare);
     // Red "交点が求まりません!!" at (0, 0) of the current scale.
     void NoSolutionText();
     // The coordinate readout for a mouse position in picture coordinates.
     void CoordinateReadout(double x, double y);
+
+    // The working frame of the construction: h = Z, v = X / 2 in the X-Z plane (X fields hold
+    // diameters), h = X, v = Y in the X-Y plane.
+    struct ModelPoint {
+        double h = 0, v = 0;
+    };
+    // The point typed as X in `xField` and Z (or Y) in `secondField`.
+    ModelPoint ReadModelPoint(const std::string& xField, const std::string& secondField);
+    // The X (a diameter in X-Z) and the Z (or Y) value of a point of the working frame.
+    double XOf(ModelPoint p) const { return InXY() ? p.h : 2 * p.v; }
+    double SecondOf(ModelPoint p) const { return InXY() ? p.v : p.h; }
+    // The arc-centre offsets I and K (J) from `point` to `centre`: the centre minus the point,
+    // I as a radius value in the X-Z plane.
+    std::pair<double, double> ArcOffsets(ModelPoint centre, ModelPoint point) const;
+    // The default scale and a line through the picture's middle at angle theta (radians): what
+    // a window shows while only its line is given.
+    void LinePreview(double theta);
 
     // Drawing in model coordinates (h, v), drawn at picture coordinates (h, -v).
     void ModelLine(double h1, double v1, double h2, double v2, Color c);

@@ -1,0 +1,109 @@
+#include "machining/frmRPM.h"
+
+#include <cmath>
+
+#include "shell/checked.h"
+
+namespace quillon {
+
+frmRPM::frmRPM(Module1& m)
+    : ToolWindow(m, "frmRPM", " 周速 ⇔ 回転数", 2800, 2000, Topmost::EachActivation) {
+    // The three quantities one below the other, name, letter, field and unit; the copy
+    // buttons beside them; the instruction and the two window buttons below. Declared in the
+    // window's tab order: Text1, Text2, Text3, Command3, Command4, Command2, Command1.
+    Label("Label1", "切削速度").At(0, 0);
+    Label("Label3", "V").At(0, 1);
+    TextBox("Text1").At(0, 2).Tip("mm/min");
+    Label("Label5", "(m/min)").At(0, 3);
+    Label("Label2", "直　径").At(1, 0);
+    Label("Label4", "D").At(1, 1);
+    TextBox("Text2").At(1, 2).Tip("mm");
+    Label("Label6", "(mm)").At(1, 3);
+    Label("Label9", "回 転 数").At(2, 0);
+    Label("Label8", "N").At(2, 1);
+    TextBox("Text3").At(2, 2).Tip("min-1");
+    Label("Label7", "(min-1)").At(2, 3);
+
+    Frame("Frame1", "コピー").At(0, 4, 3, 1);
+    Button("Command3", "V").In("Frame1").At(0, 0);
+    Button("Command4", "N").In("Frame1").At(1, 0);
+    Label("Label11", "コピー値は丸めてあります。").At(3, 4);
+    Label("Label10", "計算したい所を空白して2箇所を入力して下さい。").At(3, 0, 1, 4);
+    Button("Command2", "クリア").At(4, 2);
+    Button("Command1", "閉じる").At(4, 4);
+
+    EnterChain({{"Text1", "Text2"}, {"Text2", "Text3"}, {"Text3", "Text1"}});
+    On("Text1", Event::LostFocus, [this] { Text1_LostFocus(); });
+    On("Text2", Event::LostFocus, [this] { Text2_LostFocus(); });
+    On("Text3", Event::LostFocus, [this] { Text3_LostFocus(); });
+    On("Command2", Event::Click, [this] { Command2_Click(); });
+    CopyButton("Command3", [this] { return SpindleWord("Text1"); });
+    CopyButton("Command4", [this] { return SpindleWord("Text3"); });
+    CloseButton("Command1");
+}
+
+// With all three fields filled, leaving V or D recomputes N and leaving N recomputes V.
+void frmRPM::Text1_LostFocus() {
+    Trapped([this] {
+        if (Filled("Text1") && Filled("Text2"))
+            SpindleSpeed();
+        else if (Filled("Text1") && Filled("Text3"))
+            Diameter();
+    });
+}
+
+void frmRPM::Text2_LostFocus() {
+    Trapped([this] {
+        if (Filled("Text1") && Filled("Text2"))
+            SpindleSpeed();
+        else if (Filled("Text2") && Filled("Text3"))
+            CuttingSpeed();
+    });
+}
+
+void frmRPM::Text3_LostFocus() {
+    Trapped([this] {
+        if (Filled("Text2") && Filled("Text3"))
+            CuttingSpeed();
+        else if (Filled("Text1") && Filled("Text3"))
+            Diameter();
+    });
+}
+
+void frmRPM::SpindleSpeed() {
+    v_ = ReadNumber(Text("Text1"));
+    d_ = ReadNumber(Text("Text2"));
+    n_ = std::floor(chk::div(chk::div(chk::mul(1000, v_), Pi), d_));
+    SetText("Text3", NcNumber(n_));
+}
+
+void frmRPM::CuttingSpeed() {
+    d_ = ReadNumber(Text("Text2"));
+    n_ = ReadNumber(Text("Text3"));
+    v_ = std::floor(chk::div(chk::mul(d_, chk::mul(Pi, n_)), 1000));
+    SetText("Text1", NcNumber(v_));
+}
+
+void frmRPM::Diameter() {
+    v_ = ReadNumber(Text("Text1"));
+    n_ = ReadNumber(Text("Text3"));
+    // The diameter is not truncated; its NC text leaves the kept value rounded.
+    d_ = chk::div(chk::div(chk::mul(1000, v_), Pi), n_);
+    SetText("Text2", NcNumber(d_));
+}
+
+void frmRPM::Command2_Click() {
+    // The kept values stay; only the fields are emptied.
+    SetText("Text1", "");
+    SetText("Text2", "");
+    SetText("Text3", "");
+    SetFocus("Text1");
+}
+
+std::string frmRPM::SpindleWord(const char* field) {
+    // nearbyint rounds halves to the even neighbour: 1275 gives 1280, 1265 gives 1260.
+    const double tens = chk::finite(std::nearbyint(ReadNumber(Text(field)) / 10) * 10);
+    return "S" + NcNumber(tens);
+}
+
+}  // namespace quillon
