@@ -39,9 +39,7 @@ std::string PathText(const fs::path& path) {
     return std::string(s.begin(), s.end());
 }
 #else
-std::string Errno(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
-}
+std::string Errno(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 // Writes all bytes to fd and flushes them to the device.
 std::optional<std::string> WriteAndSync(int fd, std::string_view bytes) {
@@ -102,9 +100,7 @@ std::optional<std::string> DiskFiles::ReadAll(const fs::path& path) {
     return bytes;
 }
 
-std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) {
-    return std::nullopt;
-}
+std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) { return std::nullopt; }
 
 fs::path DiskFiles::TempPathFor(const fs::path& path) {
     // Same folder, so that the rename is atomic. The leading "~" and the ".tmp" ending keep
@@ -155,8 +151,9 @@ std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
     // O_EXCL | O_NOFOLLOW: never write through a link planted at the temporary name.
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return Errno("open");
-    auto err = WriteAndSync(fd, bytes);
-    if (!err && ::fchmod(fd, mode) != 0) err = Errno("fchmod");
+    std::optional<std::string> err;
+    if (::fchmod(fd, mode) != 0) err = Errno("fchmod");
+    if (!err) err = WriteAndSync(fd, bytes);
     if (::close(fd) != 0 && !err) err = Errno("close");
     if (!err) err = BeforeReplace(temp);
     if (!err && ::rename(temp.c_str(), path.c_str()) != 0) err = Errno("rename");
