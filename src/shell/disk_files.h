@@ -6,7 +6,7 @@
 namespace quillon {
 
 class DiskFiles : public Files {
-  public:
+public:
     bool IsOrdinaryFile(const std::filesystem::path& path) override;
     bool Exists(const std::filesystem::path& path) override;
     std::optional<std::string> FirstMatch(const std::filesystem::path& dir,
@@ -19,7 +19,7 @@ class DiskFiles : public Files {
     // ".tmp" in the same folder.
     static std::filesystem::path TempPathFor(const std::filesystem::path& path);
 
-  protected:
+protected:
     // Steps of ReplaceAtomically that tests may interrupt: the temporary file is complete and
     // on disk when BeforeReplace runs; returning an error text stops there.
     virtual std::optional<std::string> BeforeReplace(const std::filesystem::path& temp);

@@ -318,16 +318,80 @@ TEST_F(OrbaneTest, NothingFreeIsAnHonestErrorWithoutPowerCycle) {
     EXPECT_TRUE(host.ended);
 }
 
-TEST_F(OrbaneTest, MalformedPathFileIsLeftAndNamed) {
-    const std::string noHeader = CrLf(
-        {"[Supp]", "data1=", "data2=", "data3=", "data4=", "data5=", "data6=", "data7=", "data8="});
-    Install(noHeader, kFreeCaption);
+struct MalformedRow {
+    const char* name;
+    std::string pathFile;
+    std::string reason;
+};
+
+void PrintTo(const MalformedRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class OrbaneMalformed : public OrbaneTest, public ::testing::WithParamInterface<MalformedRow> {};
+
+TEST_P(OrbaneMalformed, PathFileIsLeftAndNamedWithTheReason) {
+    Install(GetParam().pathFile, kFreeCaption);
     Start().DeliverClick("Command1");
-    EXPECT_EQ(ReadBytes(PathFile()), noHeader);
-    EXPECT_EQ(Texts(),
-              (std::vector<std::string>{
-                  kRegisteredQuillon,
-                  "\\V-FKEY\\LV01.INIファイルは変更していません。\n[SuppPath]がありません。"}));
+    EXPECT_EQ(ReadBytes(PathFile()), GetParam().pathFile);
+    EXPECT_NE(ReadBytes(CaptionFile()), kFreeCaption) << "the caption file is handled on its own";
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           kRegisteredQuillon, "\\V-FKEY\\LV01.INIファイルは変更していません。\n" +
+                                                   GetParam().reason}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OrbaneMalformed,
+    ::testing::Values(
+        MalformedRow{"NoHeader",
+                     CrLf({"[Supp]", "data1=", "data2=", "data3=", "data4=", "data5=", "data6=",
+                           "data7=", "data8="}),
+                     "[SuppPath]がありません。"},
+        MalformedRow{"MissingEntry",
+                     Section("[SuppPath]", {"data1=", "data2=", "data3=", "data4=", "data5=",
+                                            "data6=", "data8="}),
+                     "[SuppPath]の後にdata7がありません。"},
+        MalformedRow{"EntryNotEnded",
+                     CrLf({"[SuppPath]", "data1=a.exe", "data2=b.exe", "data3=c.exe", "data4=d.exe",
+                           "data5=e.exe", "data6=f.exe", "data7=g.exe", "data8="},
+                          false),
+                     "data8の行が改行で終わっていません。"},
+        MalformedRow{"EntryWithoutEquals",
+                     Section("[SuppPath]", {"data1=a.exe", "data2", "data3=", "data4=", "data5=",
+                                            "data6=", "data7=", "data8="}),
+                     "data2の行に「=」がありません。"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OrbaneTest, FolderNameWithoutCp932FormIsNotWritten) {
+    programFolder = dir / "tools\xF0\x9F\x98\x80";
+    WriteBytes(programFolder / "Quillon.exe", "MZ");
+    WriteBytes(PathFile(), kFreePath);
+    WriteBytes(CaptionFile(), kFreeCaption);
+    Start().DeliverClick("Command1");
+    EXPECT_EQ(ReadBytes(PathFile()), kFreePath);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           kRegisteredQuillon,
+                           "\\V-FKEY\\LV01.INIファイルは変更していません。\n"
+                           "フォルダー名にファイルへ書き込めない文字が含まれています。"}));
+}
+
+class UnreadableCaption : public DiskFiles {
+  public:
+    std::optional<std::string> ReadAll(const fs::path& path) override {
+        if (path.parent_path().filename() == "JPN") return std::nullopt;
+        return DiskFiles::ReadAll(path);
+    }
+};
+
+TEST_F(OrbaneTest, UnreadableFileIsNamedAtStart) {
+    Install(kFreePath, kFreeCaption);
+    UnreadableCaption files;
+    Orbane& w = Start(false, &files);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.messages[0].text, "\\V-FKEY\\JPN\\LV01.INIファイルを読み込めません。");
+    EXPECT_TRUE(w.Unloaded());
+    EXPECT_TRUE(host.ended);
 }
 
 TEST_F(OrbaneTest, CalculatorNothingFreeNamesDenTaku) {
