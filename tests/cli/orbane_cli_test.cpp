@@ -122,16 +122,28 @@ TEST_F(OrbaneCli, CancelLeavesTheFiles) {
 }
 
 // The installed program, run as a user runs it.
+#ifdef _WIN32
+#define popen _popen
+#define pclose _pclose
+constexpr char kQuote = '"';
+#else
+constexpr char kQuote = '\'';
+#endif
+
+std::string Quoted(const std::string& s) {
+    return kQuote + s + kQuote;
+}
+
 TEST_F(OrbaneCli, ExecutableEndToEnd) {
-    const std::string command = std::string("'") + QUILLON_CLI_EXE + "' --control-root '" +
-                                Root().string() + "' --program-folder '" + Program().string() +
-                                "' Orbane click:Command1";
-    FILE* pipe = ::popen(command.c_str(), "r");
+    const std::string command = Quoted(QUILLON_CLI_EXE) + " --control-root " +
+                                Quoted(Root().string()) + " --program-folder " +
+                                Quoted(Program().string()) + " Orbane click:Command1";
+    FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string out;
     char buf[4096];
     for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    ASSERT_EQ(::pclose(pipe), 0);
+    ASSERT_EQ(pclose(pipe), 0);
     const Json j = Json::parse(out);
     EXPECT_EQ(j["messages"][0]["text"],
               "ファンクションキーにQuillonを登録しました。\n電源を再投入してください。");

@@ -33,6 +33,7 @@ const std::string kRegisteredCalculator =
     "ファンクションキーに電卓を登録しました。\n電源を再投入してください。";
 const std::string kRemovedQuillon =
     "ファンクションキーからQuillonを削除しました。\n電源を再投入してください。";
+const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
 const std::string kNoFree = "data1からdata8まで空きがありません。";
 
 std::string Section(const char* header, std::initializer_list<std::string_view> entries) {
@@ -268,16 +269,16 @@ TEST_F(OrbaneTest, CalculatorBuildWritesDenTakuAsCp932) {
 }
 
 TEST_F(OrbaneTest, JapaneseProgramFolderIsWrittenAsCp932) {
-    programFolder = dir / "工具";
+    programFolder = dir / fs::path(u8"工具");
     WriteBytes(programFolder / "Quillon.exe", "MZ");
     WriteBytes(PathFile(), kFreePath);
     WriteBytes(CaptionFile(), kFreeCaption);
     Start().DeliverClick("Command1");
-    EXPECT_EQ(
-        ReadBytes(PathFile()),
-        Section("[SuppPath]", {"data1=C:\\NC\\nc.exe",
-                               "data2=" + dir.Path().string() + "/\x8D\x48\x8B\xEF\\Quillon.exe",
-                               "data3=", "data4=", "data5=", "data6=", "data7=", "data8="}));
+    EXPECT_EQ(ReadBytes(PathFile()),
+              Section("[SuppPath]", {"data1=C:\\NC\\nc.exe",
+                                     "data2=" + dir.Path().string() + kSeparator +
+                                         "\x8D\x48\x8B\xEF\\Quillon.exe",
+                                     "data3=", "data4=", "data5=", "data6=", "data7=", "data8="}));
 }
 
 TEST_F(OrbaneTest, FolderEndingWithSeparatorIsNotDoubled) {
@@ -363,7 +364,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OrbaneTest, FolderNameWithoutCp932FormIsNotWritten) {
-    programFolder = dir / "tools\xF0\x9F\x98\x80";
+    programFolder = dir / fs::path(u8"tools\U0001F600");
     WriteBytes(programFolder / "Quillon.exe", "MZ");
     WriteBytes(PathFile(), kFreePath);
     WriteBytes(CaptionFile(), kFreeCaption);

@@ -1,12 +1,11 @@
 // A temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,9 +15,17 @@ namespace quillon::testing {
 class TempDir {
   public:
     TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "quillon-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot create a temporary folder");
-        path_ = tmpl;
+        std::random_device seed;
+        std::mt19937_64 rng(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto p = std::filesystem::temp_directory_path() /
+                           ("quillon-" + std::to_string(rng() % 1000000000));
+            if (std::filesystem::create_directory(p)) {
+                path_ = p;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot create a temporary folder");
     }
     ~TempDir() {
         std::error_code ec;
