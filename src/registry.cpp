@@ -1,6 +1,7 @@
 // The window table. Adding a window: include its header and give its factory below.
 #include "shell/registry.h"
 
+#include "fkeyreg/Orbane.h"
 #include "geometry/frmLineR.h"
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
@@ -40,7 +41,10 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 }
 
 const std::vector<WindowInfo>& StandaloneWindows() {
-    static const std::vector<WindowInfo> table = {};
+    static const std::vector<WindowInfo> table = {
+        {"Orbane", "", "", "orbane", Make<Orbane>()},
+        {"OrbaneCalculator", "", "", "orbane_calculator", Make<OrbaneCalculator>()},
+    };
     return table;
 }
 

@@ -1,6 +1,7 @@
 #include "disk_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -30,7 +32,13 @@ bool IsHiddenOrSystem(const fs::path& path) {
 #endif
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A path as UTF-8 text for messages; never throws for names outside the system code page.
+std::string PathText(const fs::path& path) {
+    const std::u8string s = path.u8string();
+    return std::string(s.begin(), s.end());
+}
+#else
 std::string Errno(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 // Writes all bytes to fd and flushes them to the device.
@@ -69,7 +77,19 @@ std::optional<std::string> DiskFiles::FirstMatch(const fs::path& dir, std::strin
         if (WildcardMatch(pattern, name) && IsOrdinaryFile(it->path())) names.push_back(name);
     }
     if (names.empty()) return std::nullopt;
-    return *std::min_element(names.begin(), names.end());
+    // Letters compared as capitals, as the Windows file system orders names; the raw bytes
+    // decide between names that differ only in case, so the result never depends on the
+    // order the folder is read in.
+    const auto upper = [](const std::string& n) {
+        std::string u = n;
+        for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return u;
+    };
+    return *std::min_element(names.begin(), names.end(),
+                             [&](const std::string& a, const std::string& b) {
+                                 const std::string ua = upper(a), ub = upper(b);
+                                 return ua != ub ? ua < ub : a < b;
+                             });
 }
 
 std::optional<std::string> DiskFiles::ReadAll(const fs::path& path) {
@@ -82,22 +102,36 @@ std::optional<std::string> DiskFiles::ReadAll(const fs::path& path) {
 
 std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) { return std::nullopt; }
 
+fs::path DiskFiles::TempPathFor(const fs::path& path) {
+    // Same folder, so that the rename is atomic. The leading "~" and the ".tmp" ending keep
+    // the name (and a Windows short name made from it) out of every pattern the control
+    // looks for ("LV*.INI"), so a copy left by a power loss is never taken for the file.
+    fs::path name("~");
+    name += path.filename().native();
+    name += ".tmp";
+    return path.parent_path() / name;
+}
+
 std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
                                                         std::string_view bytes) {
-    // The temporary file lies in the same folder (so the rename is atomic) and its name
-    // matches no pattern the control looks for ("LV*.INI").
-    const fs::path temp = path.parent_path() / ("~" + path.filename().string() + ".tmp");
+    const fs::path temp = TempPathFor(path);
 #ifdef _WIN32
-    HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    DeleteFileW(temp.wstring().c_str());  // a copy left by an earlier power loss
+    HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "cannot create " + temp.string();
-    DWORD written = 0;
-    const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size() && FlushFileBuffers(h);
-    CloseHandle(h);
+    if (h == INVALID_HANDLE_VALUE) return "cannot create " + PathText(temp);
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        ok = WriteFile(h, bytes.data() + done, chunk, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && FlushFileBuffers(h);
+    ok = CloseHandle(h) && ok;
     if (!ok) {
         DeleteFileW(temp.wstring().c_str());
-        return "cannot write " + temp.string();
+        return "cannot write " + PathText(temp);
     }
     if (auto err = BeforeReplace(temp)) {
         DeleteFileW(temp.wstring().c_str());
@@ -106,13 +140,20 @@ std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
     if (!MoveFileExW(temp.wstring().c_str(), path.wstring().c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temp.wstring().c_str());
-        return "cannot replace " + path.string();
+        return "cannot replace " + PathText(path);
     }
     return std::nullopt;
 #else
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // The new file keeps the permission bits of the one it replaces.
+    struct stat original {};
+    const mode_t mode = ::stat(path.c_str(), &original) == 0 ? (original.st_mode & 07777) : 0644;
+    ::unlink(temp.c_str());  // a copy left by an earlier power loss
+    // O_EXCL | O_NOFOLLOW: never write through a link planted at the temporary name.
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return Errno("open");
-    auto err = WriteAndSync(fd, bytes);
+    std::optional<std::string> err;
+    if (::fchmod(fd, mode) != 0) err = Errno("fchmod");
+    if (!err) err = WriteAndSync(fd, bytes);
     if (::close(fd) != 0 && !err) err = Errno("close");
     if (!err) err = BeforeReplace(temp);
     if (!err && ::rename(temp.c_str(), path.c_str()) != 0) err = Errno("rename");
@@ -120,7 +161,8 @@ std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
         ::unlink(temp.c_str());
         return err;
     }
-    // Make the rename itself durable.
+    // Make the rename itself durable. Some file systems refuse to sync a folder; the file's
+    // data is on disk by then and the rename has taken place, so that is not a failure.
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {

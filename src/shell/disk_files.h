@@ -15,6 +15,10 @@ public:
     std::optional<std::string> ReplaceAtomically(const std::filesystem::path& path,
                                                  std::string_view bytes) override;
 
+    // The temporary file ReplaceAtomically writes before it replaces `path`: "~" + name +
+    // ".tmp" in the same folder.
+    static std::filesystem::path TempPathFor(const std::filesystem::path& path);
+
 protected:
     // Steps of ReplaceAtomically that tests may interrupt: the temporary file is complete and
     // on disk when BeforeReplace runs; returning an error text stops there.
