@@ -48,10 +48,17 @@ protected:
     void FigureScale();
     // Fits a scale of the picture's aspect to width w (height follows) / height h.
     void ScaleToWidth(double left, double top, double w);
-    // Red "交点が求まりません!!" at (0, 0) of the current scale.
-    void NoSolutionText();
-    // The coordinate readout for a mouse position in picture coordinates.
+    // Red "交点が求まりません!!" at (0, 0) of the current scale. A window that prints it
+    // elsewhere overrides it.
+    virtual void NoSolutionText();
+    // The coordinate readout for a mouse position in picture coordinates. The position is
+    // taken in single precision, as mouse coordinates are; absurd values show as "Inf" rather
+    // than failing.
     void CoordinateReadout(double x, double y);
+
+    // Every geometry window redraws on paint and takes its own focus into Text1.
+    void Form_Paint() override { RunRecalculate(); }
+    void Form_GotFocus() override { SetFocus("Text1"); }
 
     // Drawing in model coordinates (h, v), drawn at picture coordinates (h, -v).
     void ModelLine(double h1, double v1, double h2, double v2, Color c);
