@@ -12,7 +12,7 @@ constexpr double kTurn = 6.28318530796;
 
 frmCirclePoint::frmCirclePoint(Module1& m)
     : FigureWindow(m, "frmCirclePoint", " 円に接する線", 1450, 950, Topmost::AtLoad) {
-    // Inputs in the first two rows, the choices to their right, the result row below.
+    // Inputs in the first two rows with the choices beside the angle, the result row below.
     Label("Label1", "円の中心 X").At(0, 0, 1, 2);
     TextBox("Text1").At(0, 2);
     Label("Label2", "Z").At(0, 3);
@@ -23,12 +23,12 @@ frmCirclePoint::frmCirclePoint(Module1& m)
     Label("Label5", "A").At(1, 1);
     TextBox("Text4").At(1, 2);
 
-    Frame("Frame1", "接する位置").At(0, 7, 2, 2);
+    Frame("Frame1", "接する位置").At(1, 3, 1, 4);
     Option("Option1", "1", true).In("Frame1").At(0, 0);
-    Option("Option2", "2").In("Frame1").At(1, 0);
-    Frame("Frame2", "座標").At(0, 9, 2, 1);
+    Option("Option2", "2").In("Frame1").At(0, 1);
+    Frame("Frame2", "座標").At(1, 7, 1, 3);
     Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(1, 0);
+    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(0, 1);
 
     Label("Label6", "接　　点    X").At(2, 0, 1, 2);
     TextBox("Text5").At(2, 2).Result();
@@ -47,7 +47,7 @@ frmCirclePoint::frmCirclePoint(Module1& m)
     Label("Label10", "※データのコピー 後は編集画面で[貼り付け]を行ってください。").At(4, 0, 1, 7);
     figure.readout.At(4, 7, 1, 3);
     figure.note.At(5, 0, 1, 7);
-    Check("Check1", "手前に表示", true).At(5, 7, 1, 2);
+    Check("Check1", "手前に表示", true).At(0, 7, 1, 3);
     Button("Command2", "閉じる").At(5, 9);
 
     EnterChain({{"Text1", "Text2"}, {"Text2", "Text3"}, {"Text3", "Text4"}, {"Text4", "Command1"}});

@@ -106,17 +106,17 @@ frmLineRLine::frmLineRLine(Module1& m)
     TextBox("Text20").At(2, 3).Tip("ノーズR");
     Check("Check1", "円の基準表示").At(2, 4, 1, 2).Enabled = false;
 
-    Frame("Frame1", "円の位置").At(3, 0, 1, 4);
+    Frame("Frame1", "円の位置").At(3, 0, 2, 4);
     for (int i = 1; i <= 4; ++i)
         Option("Option" + std::to_string(i), std::to_string(i), i == 1).In("Frame1").At(0, i - 1);
-    Frame("Frame3", "ノーズの位置").At(3, 4, 1, 2);
+    Frame("Frame3", "ノーズの位置").At(3, 4, 2, 2);
     Option("Option5", "外", true).In("Frame3").At(0, 0);
     Option("Option6", "内").In("Frame3").At(0, 1);
 
     // The tool-tip directions sit where they point: the place of a number in the grid is the
     // direction from the tool tip to the nose centre, X up and Z to the right, around a small
     // cross of the two axes.
-    Frame("Frame4", "補正位置").At(4, 0, 4, 2);
+    Frame("Frame4", "補正位置").At(5, 0, 3, 2);
     static constexpr Cell kNoseCells[8] = {{2, 0}, {2, 2}, {0, 2}, {0, 0},
                                            {1, 0}, {2, 1}, {1, 2}, {0, 1}};
     for (int i = 0; i < 8; ++i)
@@ -130,10 +130,10 @@ frmLineRLine::frmLineRLine(Module1& m)
     axes.Pic->Line(0, -6, 0, 6, colors::Blue);
     axes.Pic->Line(-6, 0, 6, 0, colors::Blue);
 
-    Frame("Frame2", "座標").At(4, 2, 2, 4);
+    Frame("Frame2", "座標").At(5, 2, 2, 4);
     Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
     Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(0, 1);
-    Check("Check2", "手前に表示", true).At(6, 2, 1, 4);
+    Check("Check2", "手前に表示", true).At(7, 2, 1, 2);
     Button("Command2", "閉じる").At(7, 4, 1, 2);
 
     // Results on the right, one point per row with its copy button.
