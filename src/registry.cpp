@@ -2,7 +2,9 @@
 #include "shell/registry.h"
 
 #include "fkeyreg/Orbane.h"
+#include "geometry/frmCirclePoint.h"
 #include "geometry/frmLineR.h"
+#include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
 #include "machining/frmRPM.h"
@@ -25,10 +27,10 @@ const std::vector<WindowInfo>& ToolbarWindows() {
         {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point", Make<frmLineRPoint>()},
         {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", {}},
         {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", {}},
-        {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", {}},
+        {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
         {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
         {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", {}},
-        {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", {}},
+        {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", Make<frmCirclePoint>()},
         {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},
         {"frmNoseR", "Nose-R", "ノーズＲの補正量の計算", "nose_r", Make<frmNoseR>()},
         {"", "Bar1", "", "", {}, true},

@@ -62,9 +62,12 @@ protected:
     // Returns the scale width.
     double FitScale(std::initializer_list<double> hs, std::initializer_list<double> vs,
                     double factor, double marginShare);
-    // Red "交点が求まりません!!" at (0, 0) of the current scale.
-    void NoSolutionText();
-    // The coordinate readout for a mouse position in picture coordinates.
+    // Red "交点が求まりません!!" at (0, 0) of the current scale. A window that prints it
+    // elsewhere overrides it.
+    virtual void NoSolutionText();
+    // The coordinate readout for a mouse position in picture coordinates. The position is
+    // taken in single precision, as mouse coordinates are; absurd values show as "Inf" rather
+    // than failing.
     void CoordinateReadout(double x, double y);
 
     // The working frame of the construction: h = Z, v = X / 2 in the X-Z plane (X fields hold

@@ -87,7 +87,8 @@ public:
     Cell Where;
     int MinWidth = 0, MinHeight = 0;  // pixels; 0 = natural size
     bool Multiline = false;
-    bool Fixed = false;  // a fixed-pitch font
+    bool Fixed = false;         // a fixed-pitch font
+    bool CrossPointer = false;  // the mouse pointer over the control is a cross-hair
 
     // Fluent declaration helpers.
     Control& At(int row, int col, int rowSpan = 1, int colSpan = 1) {

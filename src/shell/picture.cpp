@@ -12,13 +12,13 @@ void CheckFinite(std::initializer_list<double> values) {
         if (!std::isfinite(v)) throw ArithmeticFault("invalid drawing coordinate");
 }
 
-// Height of one printed line as a share of the scale height: a 12-pixel line in a picture of
-// about 325 pixels. Only a second Print without positioning depends on it.
-constexpr double kLineShare = 12.0 / 325.0;
+// Height of one printed line in pixels. Only a second Print without positioning depends on it.
+constexpr double kLinePixels = 12.0;
 
 }  // namespace
 
-Picture::Picture(double pixelWidth, double pixelHeight) : scale_{0, 0, pixelWidth, pixelHeight} {
+Picture::Picture(double pixelWidth, double pixelHeight)
+    : scale_{0, 0, pixelWidth, pixelHeight}, pixelHeight_(pixelHeight) {
     ops_.emplace_back(std::in_place_type<ScaleOp>, ScaleOp{scale_});
 }
 
@@ -76,7 +76,7 @@ void Picture::Print(const std::string& text) {
     CheckFinite({CurrentX, CurrentY});
     Record(PrintOp{CurrentX, CurrentY, text, ForeColor});
     CurrentX = scale_.left;
-    CurrentY += scale_.height * kLineShare;
+    CurrentY += scale_.height * kLinePixels / pixelHeight_;
 }
 
 }  // namespace quillon

@@ -91,6 +91,7 @@ private:
     }
 
     Scale scale_;
+    double pixelHeight_;
     std::vector<DrawOp> ops_;
     unsigned revision_ = 0;
 };

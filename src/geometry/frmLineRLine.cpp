@@ -1,0 +1,401 @@
+#include "geometry/frmLineRLine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "shell/checked.h"
+
+namespace quillon {
+namespace {
+
+// The two planes as this window works in them: a point (X, second) where second is Z or Y,
+// and its place (h, v) in the working frame.
+struct Plane {
+    bool xy;
+
+    double H(double x, double second) const { return xy ? x : second; }
+    double V(double x, double second) const { return xy ? second : x / 2; }
+    // X of a point offset (dh, dv) from a point of diameter/coordinate x: in X-Z a vertical
+    // offset is a radius, so X moves by twice it.
+    double OffsetX(double x, double dh, double dv) const { return xy ? x + dh : x + 2 * dv; }
+    double OffsetSecond(double second, double dh, double dv) const {
+        return xy ? second + dv : second + dh;
+    }
+};
+
+// The circle of radius r in one of the four corners of two lines through the origin with
+// angles a1, a2 (radians; A1, A2 the same in degrees): centre and tangent points as offsets
+// from the lines' intersection in the working frame.
+struct Corner {
+    double ch, cv;    // centre
+    double t1h, t1v;  // tangent point on line 1
+    double t2h, t2v;  // tangent point on line 2
+};
+
+Corner CornerCircle(double a1, double a2, double A1, double A2, double r, int position) {
+    const double s = a1 < a2 ? 1 : -1;
+    const bool acute = position <= 2;
+    const double q = acute ? std::fabs(a1 - a2) / 2 : (Pi - std::fabs(a1 - a2)) / 2;
+    const double b = acute ? (a1 + a2) / 2 : (Pi - a1 - a2) / 2;
+    const double t = chk::div(r, chk::tan(q));
+    const double d = chk::sqrt(chk::add(chk::mul(t, t), r * r));
+    const double c1 = chk::cos(a1), s1 = chk::sin(a1), c2 = chk::cos(a2), s2 = chk::sin(a2);
+    const double cb = chk::cos(b), sb = chk::sin(b);
+
+    // Signs of the centre's offset along (cos b, sin b) and of the tangent lengths.
+    double kh = 1, kv = 1, k1 = 1, k2 = 1;
+    switch (position) {
+        case 1:
+            break;
+        case 2:
+            kh = kv = k1 = k2 = -1;
+            break;
+        case 3:
+            kh = -1, k1 = -s, k2 = s;
+            break;
+        default:
+            kv = -1, k1 = s, k2 = -s;
+            break;
+    }
+    Corner c{kh * d * cb, kv * d * sb, k1 * t * c1, k1 * t * s1, k2 * t * c2, k2 * t * s2};
+
+    // Beyond half a turn between the angles (a whole turn in positions 1 and 2) the signed
+    // tangent lengths put the points on the wrong side of the intersection, away from the
+    // circle. The centre is still right; the tangent points are then the feet of the
+    // perpendiculars from it to the lines.
+    const double limit = acute ? 360 : 180;
+    if (std::fabs(A1 - A2) > limit) {
+        const double f1 = c.ch * c1 + c.cv * s1;
+        const double f2 = c.ch * c2 + c.cv * s2;
+        c.t1h = f1 * c1, c.t1v = f1 * s1;
+        c.t2h = f2 * c2, c.t2v = f2 * s2;
+    }
+    return c;
+}
+
+// Imaginary tool tip minus nose centre for the directions "1" to "8", in nose radii:
+// X (on diameter, so twice) and Z.
+constexpr int kTipX[8] = {2, 2, -2, -2, 0, 2, 0, -2};
+constexpr int kTipZ[8] = {1, -1, -1, 1, 1, 0, -1, 0};
+
+std::string NoseName(int i) {
+    return "NosePN(" + std::to_string(i) + ")";
+}
+
+}  // namespace
+
+frmLineRLine::frmLineRLine(Module1& m)
+    : FigureWindow(m, "frmLineRLine", " 2直線と接する円", 1450, 950, Topmost::AtLoad) {
+    // Inputs on the left: the two lines, R and the nose radius, and the choices.
+    Label("Label1", "直 線 １    X").At(0, 0);
+    TextBox("Text1").At(0, 1);
+    Label("Label2", "Z").At(0, 2);
+    TextBox("Text2").At(0, 3);
+    Label("Label3", "A").At(0, 4);
+    TextBox("Text3").At(0, 5).Tip("直線1の角度");
+    Label("Label4", "直 線 ２    X").At(1, 0);
+    TextBox("Text4").At(1, 1);
+    Label("Label5", "Z").At(1, 2);
+    TextBox("Text5").At(1, 3);
+    Label("Label7", "A").At(1, 4);
+    TextBox("Text6").At(1, 5).Tip("直線2の角度");
+    Label("Label9", "R").At(2, 0);
+    TextBox("Text9").At(2, 1).Tip("接する円の半径");
+    Label("Label20", "NR").At(2, 2);
+    TextBox("Text20").At(2, 3).Tip("ノーズR");
+    Check("Check1", "円の基準表示").At(2, 4, 1, 2).Enabled = false;
+
+    Frame("Frame1", "円の位置").At(3, 0, 2, 4);
+    for (int i = 1; i <= 4; ++i)
+        Option("Option" + std::to_string(i), std::to_string(i), i == 1).In("Frame1").At(0, i - 1);
+    Frame("Frame3", "ノーズの位置").At(3, 4, 2, 2);
+    Option("Option5", "外", true).In("Frame3").At(0, 0);
+    Option("Option6", "内").In("Frame3").At(0, 1);
+
+    // The tool-tip directions sit where they point: the place of a number in the grid is the
+    // direction from the tool tip to the nose centre, X up and Z to the right, around a small
+    // cross of the two axes.
+    Frame("Frame4", "補正位置").At(5, 0, 3, 2);
+    static constexpr Cell kNoseCells[8] = {{2, 0}, {2, 2}, {0, 2}, {0, 0},
+                                           {1, 0}, {2, 1}, {1, 2}, {0, 1}};
+    for (int i = 0; i < 8; ++i)
+        Option(NoseName(i), std::to_string(i + 1), i == 2)
+            .In("Frame4")
+            .At(kNoseCells[i].row, kNoseCells[i].col);
+    Control& axes = PictureBox("Picture2").In("Frame4").At(1, 1).Size(20, 20).NoTabStop();
+    axes.BackColor = colors::ButtonFace;
+    axes.Pic = std::make_unique<Picture>(20, 20);
+    axes.Pic->SetScale(-10, -10, 20, 20);
+    axes.Pic->Line(0, -6, 0, 6, colors::Blue);
+    axes.Pic->Line(-6, 0, 6, 0, colors::Blue);
+
+    Frame("Frame2", "座標").At(5, 2, 2, 4);
+    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
+    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(0, 1);
+    Check("Check2", "手前に表示", true).At(7, 2, 1, 2);
+    Button("Command2", "閉じる").At(7, 4, 1, 2);
+
+    // Results on the right, one point per row with its copy button.
+    Label("Label8", "線の交点  X").At(0, 6);
+    TextBox("Text7").At(0, 7).Result();
+    Label("Label6", "Z").At(0, 8);
+    TextBox("Text8").At(0, 9).Result();
+    Button("Command4", "X Z コピー").At(0, 14);
+    Label("Label10", "接する円 CX").At(1, 6);
+    TextBox("Text10").At(1, 7).Result().Tip("接する円の中心位置");
+    Label("Label11", "CZ").At(1, 8);
+    TextBox("Text11").At(1, 9).Result().Tip("接する円の中心位置");
+    Button("Command5", "X Z コピー").At(1, 14);
+    Label("Label12", "接 点 １    X").At(2, 6);
+    TextBox("Text12").At(2, 7).Result();
+    Label("Label14", "Z").At(2, 8);
+    TextBox("Text13").At(2, 9).Result();
+    Label("Label16", "I").At(2, 10);
+    TextBox("Text16").At(2, 11).Result();
+    Label("Label18", "K").At(2, 12);
+    TextBox("Text17").At(2, 13).Result();
+    Button("Command8", "X Z コピー").At(2, 14);
+    Label("Label13", "接 点 ２    X").At(3, 6);
+    TextBox("Text14").At(3, 7).Result();
+    Label("Label15", "Z").At(3, 8);
+    TextBox("Text15").At(3, 9).Result();
+    Label("Label17", "I").At(3, 10);
+    TextBox("Text18").At(3, 11).Result();
+    Label("Label19", "K").At(3, 12);
+    TextBox("Text19").At(3, 13).Result();
+    Button("Command9", "X Z コピー").At(3, 14);
+
+    Label("Label23", "刃 先  1　CX").At(4, 6);
+    TextBox("Text21").At(4, 7).Result().Tip("ノーズRの中心位置");
+    Label("Label24", "CZ").At(4, 8);
+    TextBox("Text22").At(4, 9).Result().Tip("ノーズRの中心位置");
+    Label("Label25", "R").At(4, 10);
+    TextBox("Text23").At(4, 11).Result().Tip("ノーズRを含んだ半径");
+    Label("Label26", "X").At(5, 6);
+    TextBox("Text24").At(5, 7).Result();
+    Label("Label28", "Z").At(5, 8);
+    TextBox("Text25").At(5, 9).Result();
+    Label("Label29", "I").At(5, 10);
+    TextBox("Text26").At(5, 11).Result();
+    Label("Label30", "K").At(5, 12);
+    TextBox("Text27").At(5, 13).Result();
+    Label("Label27", "刃 先  ２  CX").At(6, 6);
+    TextBox("Text28").At(6, 7).Result().Tip("ノーズRの中心位置");
+    Label("Label31", "CZ").At(6, 8);
+    TextBox("Text29").At(6, 9).Result().Tip("ノーズRの中心位置");
+    Label("Label32", "R").At(6, 10);
+    TextBox("Text30").At(6, 11).Result().Tip("ノーズRを含んだ半径");
+    Label("Label35", "X").At(7, 6);
+    TextBox("Text31").At(7, 7).Result();
+    Label("Label33", "Z").At(7, 8);
+    TextBox("Text32").At(7, 9).Result();
+    Label("Label36", "I").At(7, 10);
+    TextBox("Text33").At(7, 11).Result();
+    Label("Label34", "K").At(7, 12);
+    TextBox("Text34").At(7, 13).Result();
+
+    // The figure below, the readout beside its note.
+    auto figure = DeclareFigure("Label22");
+    figure.picture.At(8, 0, 1, 15);
+    figure.note.At(9, 0, 1, 9);
+    figure.readout.At(9, 9, 1, 6);
+    Label("Label21",
+          "※直線２の開始点が直線１上にあるときは腺が交差するように0.0001ずらしてください。")
+        .At(10, 0, 1, 15);
+
+    EnterChain({{"Text1", "Text2"},
+                {"Text2", "Text3"},
+                {"Text3", "Text4"},
+                {"Text4", "Text5"},
+                {"Text5", "Text6"},
+                {"Text6", "Text9"},
+                {"Text9", "Option1"},
+                {"Text20", "Option5"}});
+    RecalculateOnLeave({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text9", "Text20"});
+    RecalculateOnClick(
+        {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Check1"});
+    for (int i = 0; i < 8; ++i) On(NoseName(i), Event::Click, [this] { RunRecalculate(); });
+    PlaneSwitch(
+        {"Label2", "Label5", "Label6", "Label14", "Label15", "Label28", "Label33", "Label11",
+         "Label18", "Label19", "Label30", "Label34", "Command4", "Command5", "Command8",
+         "Command9"},
+        [this](bool xy) { (*this)["Frame4"].Enabled = !xy; }, [this] { RunRecalculate(); });
+    CopyButton("Command4", [this] { return PairText("Text7", "Text8"); });
+    CopyButton("Command5", [this] { return PairText("Text10", "Text11"); });
+    CopyButton("Command8", [this] { return PairText("Text12", "Text13"); });
+    CopyButton("Command9", [this] { return PairText("Text14", "Text15"); });
+    CloseButton("Command2");
+    TopmostBox("Check2");
+}
+
+void frmLineRLine::Recalculate() {
+    const Plane plane{InXY()};
+    Picture& pic = Figure();
+
+    // Line 1.
+    if (Text("Text1").empty() || Text("Text2").empty() || Text("Text3").empty()) return;
+    const double x1 = ReadNumber(Text("Text1")), z1 = ReadNumber(Text("Text2"));
+    const double A1 = ReadNumber(Text("Text3"));
+    const double a1 = Radians(A1);
+    pic.Cls();
+
+    // Without line 2, line 1 alone through the middle of the default picture.
+    if (Text("Text4").empty() || Text("Text5").empty() || Text("Text6").empty()) {
+        FigureScale();
+        const double c = chk::cos(a1), s = chk::sin(a1);
+        pic.Line(10000 * c, -10000 * s, -10000 * c, 10000 * s, colors::Given);
+        return;
+    }
+
+    // Intersection.
+    const double x2 = ReadNumber(Text("Text4")), z2 = ReadNumber(Text("Text5"));
+    const double A2 = ReadNumber(Text("Text6"));
+    const double a2 = Radians(A2);
+    const double t1 = chk::tan(a1), t2 = chk::tan(a2);
+    double xc, zc;  // zc is Y in the X-Y plane
+    if (plane.xy) {
+        xc = chk::div(chk::finite((z2 - z1) + x1 * t1 - x2 * t2), t1 - t2);
+        zc = chk::finite(z1 + (xc - x1) * t1);
+    } else {
+        zc = chk::div(chk::finite((x2 - x1) / 2 + z1 * t1 - z2 * t2), t1 - t2);
+        xc = chk::finite(x1 + 2 * (zc - z1) * t1);
+    }
+    SetText("Text7", ResultText(xc));
+    SetText("Text8", ResultText(zc));
+
+    // Scale fitted to the two given points and the intersection, centred horizontally with a
+    // margin above.
+    const double h1 = plane.H(x1, z1), v1 = plane.V(x1, z1);
+    const double h2 = plane.H(x2, z2), v2 = plane.V(x2, z2);
+    const double hI = plane.H(xc, zc), vI = plane.V(xc, zc);
+    const double minH = std::min({h1, h2, hI}), maxH = std::max({h1, h2, hI});
+    const double minV = std::min({v1, v2, vI}), maxV = std::max({v1, v2, vI});
+    const double w = chk::finite(maxH - minH), h = chk::finite(maxV - minV);
+    double sw, sh, m;
+    if (w > h * kFigureWidth / kFigureHeight) {
+        sw = 1.4 * w;
+        sh = 1.4 * w * kFigureHeight / kFigureWidth;
+        m = w;
+    } else {
+        sw = 1.4 * h * kFigureWidth / kFigureHeight;
+        sh = 1.4 * h;
+        m = h;
+    }
+    pic.SetScale(minH - (sw - w) / 2, -maxV - 0.2 * m, sw, sh);
+
+    // Each line as a ray from its point towards (and past) the intersection.
+    struct Ray {
+        double h, v, eh, ev;
+    };
+    auto ray = [&](double ph, double pv, double a) {
+        const double sgnH = hI > ph ? 1 : -1, sgnV = vI > pv ? 1 : -1;
+        return Ray{ph, pv, ph + sgnH * std::fabs(chk::cos(a)) * sw,
+                   pv + sgnV * std::fabs(chk::sin(a)) * sw};
+    };
+    const Ray ray1 = ray(h1, v1, a1), ray2 = ray(h2, v2, a2);
+    auto drawRays = [&] {
+        ModelLine(ray1.h, ray1.v, ray1.eh, ray1.ev, colors::Given);
+        ModelLine(ray2.h, ray2.v, ray2.eh, ray2.ev, colors::Given);
+    };
+    drawRays();
+
+    // The tangent circle.
+    if (Text("Text9").empty()) {
+        (*this)["Check1"].Enabled = false;
+        return;
+    }
+    (*this)["Check1"].Enabled = true;
+    const double r = ReadNumber(Text("Text9"));
+    int position = 1;
+    for (int i = 2; i <= 4; ++i)
+        if ((*this)["Option" + std::to_string(i)].Value) position = i;
+    const Corner c = CornerCircle(a1, a2, A1, A2, r, position);
+    const double cx = chk::finite(plane.OffsetX(xc, c.ch, c.cv));
+    const double cz = chk::finite(plane.OffsetSecond(zc, c.ch, c.cv));
+    const double p1x = plane.OffsetX(xc, c.t1h, c.t1v), p1z = plane.OffsetSecond(zc, c.t1h, c.t1v);
+    const double p2x = plane.OffsetX(xc, c.t2h, c.t2v), p2z = plane.OffsetSecond(zc, c.t2h, c.t2v);
+    SetText("Text10", ResultText(cx));
+    SetText("Text11", ResultText(cz));
+    SetText("Text12", ResultText(p1x));
+    SetText("Text13", ResultText(p1z));
+    SetText("Text17", ResultText(cz - p1z));
+    SetText("Text14", ResultText(p2x));
+    SetText("Text15", ResultText(p2z));
+    SetText("Text19", ResultText(cz - p2z));
+    // I is a radius value in X-Z.
+    SetText("Text16", ResultText(plane.xy ? cx - p1x : (cx - p1x) / 2));
+    SetText("Text18", ResultText(plane.xy ? cx - p2x : (cx - p2x) / 2));
+
+    const double hC = plane.H(cx, cz), vC = plane.V(cx, cz);
+    if ((*this)["Check1"].Value) {
+        // Zoomed onto the circle; the rays keep their ends.
+        pic.Cls();
+        sw = 5 * r;
+        sh = 5 * r * kFigureHeight / kFigureWidth;
+        pic.SetScale(hC - sw / 2, -vC - sh / 2, sw, sh);
+        drawRays();
+    }
+
+    pic.ForeColor = colors::Label;
+    ModelCircle(hC, vC, r, colors::Given);
+    ModelCircle(hC, vC, 0.001 * sw, colors::Result);
+    const double h1T = plane.H(p1x, p1z), v1T = plane.V(p1x, p1z);
+    const double h2T = plane.H(p2x, p2z), v2T = plane.V(p2x, p2z);
+    ModelCross(h1T, v1T, 0.006 * sw, colors::Result);
+    ModelCross(h2T, v2T, 0.006 * sw, colors::Result);
+    pic.CurrentX = h1T;
+    pic.CurrentY = -v1T;
+    pic.Print("1");
+    pic.CurrentX = h2T;
+    pic.CurrentY = -v2T;
+    pic.Print("2");
+
+    // Nose-radius compensation: the nose centre runs on the arc of radius R + rn (outside) or
+    // R - rn (inside) around the same centre.
+    if (Text("Text20").empty()) return;
+    const double rn = ReadNumber(Text("Text20"));
+    const double p = (*this)["Option5"].Value ? 1 : -1;
+    SetText("Text23", NcNumber(r + p * rn));
+    SetText("Text30", Text("Text23"));
+    auto scaled = [&](const char* field) {
+        const double inc = ReadNumber(Text(field));
+        return NcNumber(chk::finite(inc + chk::div(p * inc * rn, r)));
+    };
+    SetText("Text26", scaled("Text16"));
+    SetText("Text27", scaled("Text17"));
+    SetText("Text33", scaled("Text18"));
+    SetText("Text34", scaled("Text19"));
+    const double xFactor = plane.xy ? 1 : 2;
+    SetText("Text21", NcNumber(cx - xFactor * ReadNumber(Text("Text26"))));
+    SetText("Text22", NcNumber(cz - ReadNumber(Text("Text27"))));
+    SetText("Text28", NcNumber(cx - xFactor * ReadNumber(Text("Text33"))));
+    SetText("Text29", NcNumber(cz - ReadNumber(Text("Text34"))));
+    const double n1x = ReadNumber(Text("Text21")), n1z = ReadNumber(Text("Text22"));
+    const double n2x = ReadNumber(Text("Text28")), n2z = ReadNumber(Text("Text29"));
+    ModelCircle(plane.H(n1x, n1z), plane.V(n1x, n1z), rn, colors::Magenta);
+    ModelCircle(plane.H(n2x, n2z), plane.V(n2x, n2z), rn, colors::Magenta);
+
+    // Imaginary tool tips, turning only.
+    if (plane.xy) {
+        for (const char* f : {"Text24", "Text25", "Text31", "Text32"}) SetText(f, "");
+        return;
+    }
+    int dir = 0;
+    for (int i = 0; i < 8; ++i)
+        if ((*this)[NoseName(i)].Value) dir = i;
+    SetText("Text24", PlainDecimal(n1x + kTipX[dir] * rn));
+    SetText("Text25", PlainDecimal(n1z + kTipZ[dir] * rn));
+    SetText("Text31", PlainDecimal(n2x + kTipX[dir] * rn));
+    SetText("Text32", PlainDecimal(n2z + kTipZ[dir] * rn));
+    // From each tip, one stroke along X to the nose centre's X and one along Z to its Z.
+    auto strokes = [&](const char* tipX, const char* tipZ, double nx, double nz) {
+        const double tx = ReadNumber(Text(tipX)), tz = ReadNumber(Text(tipZ));
+        ModelLine(tz, tx / 2, tz, nx / 2, colors::ButtonShadow);
+        ModelLine(tz, tx / 2, nz, tx / 2, colors::ButtonShadow);
+    };
+    strokes("Text24", "Text25", n1x, n1z);
+    strokes("Text31", "Text32", n2x, n2z);
+}
+
+}  // namespace quillon
