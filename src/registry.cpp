@@ -2,6 +2,7 @@
 #include "shell/registry.h"
 
 #include "geometry/frmNoseR.h"
+#include "shell/menu.h"
 
 namespace quillon {
 namespace {
@@ -37,7 +38,9 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 }
 
 const std::vector<WindowInfo>& StandaloneWindows() {
-    static const std::vector<WindowInfo> table = {};
+    static const std::vector<WindowInfo> table = {
+        {kMenuClass, "", "", "", Make<Menu>()},
+    };
     return table;
 }
 
