@@ -23,7 +23,7 @@ frmNoseR::frmNoseR(Module1& m)
     Button("Command3", "Z").In("Frame1").At(0, 1);
     Button("Command4", "Z2").In("Frame1").At(0, 2);
     Button("Command2", "閉じる").At(5, 2);
-    PictureBox("Picture1").At(0, 2, 5, 1).Size(240, 200).NoTabStop();
+    PictureBox("Picture1").At(0, 2, 5, 1).Size(300, 250).NoTabStop();
 
     EnterChain({{"Text1", "Text2"}, {"Text2", "Text1"}});
     On("Text1", Event::LostFocus, [this] { Text1_LostFocus(); });
@@ -66,13 +66,13 @@ void frmNoseR::DrawDiagram() {
     line(-2.5, bottom + 2.5 * t, 0, bottom, colors::Given);
     line(0, bottom, 2.5, bottom + 2.5 * t, colors::Given);
     line(0, bottom, 2.5, bottom, white, DrawStyle::Dot);
-    text(1.55, bottom + 0.5, "角度", white);
+    text(1.85, bottom + 0.37, "角度", white);
 
     // The nose circle, its centre, its radius.
     p.Circle(0, 0, 1, colors::Magenta);
     p.Circle(0, 0, 0.04, colors::Result);
     line(0, 0, -std::sqrt(0.5), std::sqrt(0.5), white);
-    text(-0.95, 1.35, "R", white);
+    text(-0.3, 0.75, "R", white);
 
     // The imaginary tip at the corner of the circle's square.
     line(-0.2, -1, 1, -1, white, DrawStyle::Dot);
@@ -82,16 +82,16 @@ void frmNoseR::DrawDiagram() {
 
     // X/2: from the tip up to the rising taper.
     line(1, -1, 1, vRise, dim);
-    text(1.1, vRise - 0.05, "X/2", dim);
+    text(1.08, vRise - 0.1, "X/2", dim);
     // Z: from the rising taper across to the tip, measured below the figure.
     line(zRise, -1, zRise, -2.0, dim, DrawStyle::Dot);
     line(1, -1, 1, -2.6, dim, DrawStyle::Dot);
     line(zRise, -1.9, 1, -1.9, dim);
-    text(zRise + 0.15, -1.95, "Z", dim);
+    text((zRise + 1) / 2 - 0.05, -1.95, "Z", dim);
     // Z2: from the descending taper across to the tip.
     line(-zRise, -1, -zRise, -2.6, dim, DrawStyle::Dot);
     line(-zRise, -2.5, 1, -2.5, dim);
-    text(0.05, -2.55, "Z2", dim);
+    text((1 - zRise) / 2 - 0.1, -2.55, "Z2", dim);
     p.ForeColor = white;
 }
 

@@ -31,8 +31,10 @@ TEST(NoseRDiagram, ShowsTheCaptionsAndTheNoseCircleInsideThePicture) {
     ASSERT_FALSE(ops.empty());
     ASSERT_TRUE(std::holds_alternative<ScaleOp>(ops.front()));
     const Scale scale = std::get<ScaleOp>(ops.front()).scale;
-    // The diagram keeps the picture's own proportions (240 x 200 pixels).
-    EXPECT_DOUBLE_EQ(scale.width / scale.height, 240.0 / 200.0);
+    // The diagram keeps the picture's own proportions.
+    const Control& picture = f.form["Picture1"];
+    EXPECT_DOUBLE_EQ(scale.width / scale.height,
+                     static_cast<double>(picture.MinWidth) / picture.MinHeight);
     std::multiset<std::string> captions;
     int noseCircles = 0, lines = 0;
     for (const DrawOp& op : ops) {
