@@ -108,6 +108,10 @@ void QtHost::FormUnloaded(Form& form) {
 
 void QtHost::EndProgram() {
     endRequested_ = true;
+    // The process ends with every window, without any window's own unload running: the views
+    // stop talking to their windows now (they are deleted at the end).
+    for (const auto& [form, view] : views_)
+        if (view) view->Detach();
     // Ends after the current handler: the event loop (and any wait inside it) returns.
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }

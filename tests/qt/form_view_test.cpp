@@ -181,8 +181,8 @@ class FormViewTest : public QObject {
         // (-10, 5) and y grows upwards.
         for (const QPointF at : {QPointF(0, 0), QPointF(-10, 5), QPointF(7.5, -2.5)}) {
             const QPointF pos = pic->ToWidget(scale, at.x(), at.y());
-            QMouseEvent move(QEvent::MouseMove, pos, pic->mapToGlobal(pos), Qt::NoButton,
-                             Qt::NoButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, pos, QPointF(pic->mapToGlobal(pos.toPoint())),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(pic, &move);
             QVERIFY(!p.form->mouse.empty());
             QVERIFY(std::abs(p.form->mouse.back().first - at.x()) < 1e-9);

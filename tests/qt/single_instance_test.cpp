@@ -60,14 +60,14 @@ class SingleInstanceTest : public QObject {
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcess first;
         first.setProcessEnvironment(env);
-        first.start(QStringLiteral(QUILLON_EXE), {});
+        first.start(QStringLiteral(QUILLON_EXE), QStringList());
         QVERIFY(first.waitForStarted());
         const QString lock = QDir(runtime.path()).filePath(QStringLiteral("Quillon.lock"));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 10000);
 
         QProcess second;
         second.setProcessEnvironment(env);
-        second.start(QStringLiteral(QUILLON_EXE), {});
+        second.start(QStringLiteral(QUILLON_EXE), QStringList());
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
