@@ -8,6 +8,7 @@
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
 #include "machining/frmRPM.h"
+#include "shell/menu.h"
 
 namespace quillon {
 namespace {
@@ -44,6 +45,7 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 
 const std::vector<WindowInfo>& StandaloneWindows() {
     static const std::vector<WindowInfo> table = {
+        {kMenuClass, "", "", "", Make<Menu>()},
         {"Orbane", "", "", "orbane", Make<Orbane>()},
         {"OrbaneCalculator", "", "", "orbane_calculator", Make<OrbaneCalculator>()},
     };

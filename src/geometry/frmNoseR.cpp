@@ -1,5 +1,7 @@
 #include "geometry/frmNoseR.h"
 
+#include <cmath>
+
 #include "shell/checked.h"
 
 namespace quillon {
@@ -21,7 +23,7 @@ frmNoseR::frmNoseR(Module1& m)
     Button("Command3", "Z").In("Frame1").At(0, 1);
     Button("Command4", "Z2").In("Frame1").At(0, 2);
     Button("Command2", "閉じる").At(5, 2);
-    PictureBox("Picture1").At(0, 2, 5, 1).Size(240, 200).NoTabStop();
+    PictureBox("Picture1").At(0, 2, 5, 1).Size(300, 250).NoTabStop();
 
     EnterChain({{"Text1", "Text2"}, {"Text2", "Text1"}});
     On("Text1", Event::LostFocus, [this] { Text1_LostFocus(); });
@@ -31,6 +33,66 @@ frmNoseR::frmNoseR(Module1& m)
     CopyButton("Command3", [this] { return Text("Text4"); });
     CopyButton("Command4", [this] { return Text("Text5"); });
     CloseButton("Command2");
+    DrawDiagram();
+}
+
+void frmNoseR::DrawDiagram() {
+    // A V of a descending and a rising taper of 30 degrees with the nose circle (radius 1)
+    // resting in it. The imaginary tip T lies at the corner of the square around the circle;
+    // Z and Z2 are the horizontal distances from the rising and the descending taper to T,
+    // X/2 the vertical distance from T to the rising taper. Model (h, v) is drawn at (h, -v).
+    Picture& p = Pic("Picture1");
+    p.SetScale(-2.7, -1.45, 5.4, 4.5);
+    const double a = 30 * Pi / 180, t = std::tan(a);
+    const double bottom = -1 / std::cos(a);  // where the two tapers meet, below the centre
+    const double zRise = (-1 - bottom) / t;  // the rising taper at the tip's height
+    const double vRise = bottom + t;         // the rising taper above the tip
+    auto line = [&p](double h1, double v1, double h2, double v2, Color color,
+                     DrawStyle style = DrawStyle::Solid) {
+        p.Style = style;
+        p.Line(h1, -v1, h2, -v2, color);
+        p.Style = DrawStyle::Solid;
+    };
+    auto text = [&p](double h, double v, const std::string& caption, Color color) {
+        p.ForeColor = color;
+        p.CurrentX = h;
+        p.CurrentY = -v;
+        p.Print(caption);
+    };
+    const Color dim = colors::Label;
+    const Color white = colors::White;
+
+    // The tapers and the angle's horizontal reference.
+    line(-2.5, bottom + 2.5 * t, 0, bottom, colors::Given);
+    line(0, bottom, 2.5, bottom + 2.5 * t, colors::Given);
+    line(0, bottom, 2.5, bottom, white, DrawStyle::Dot);
+    text(1.85, bottom + 0.37, "角度", white);
+
+    // The nose circle, its centre, its radius.
+    p.Circle(0, 0, 1, colors::Magenta);
+    p.Circle(0, 0, 0.04, colors::Result);
+    line(0, 0, -std::sqrt(0.5), std::sqrt(0.5), white);
+    text(-0.3, 0.75, "R", white);
+
+    // The imaginary tip at the corner of the circle's square.
+    line(-0.2, -1, 1, -1, white, DrawStyle::Dot);
+    line(1, 0.2, 1, -1, white, DrawStyle::Dot);
+    line(0.9, -1, 1.1, -1, colors::Result);
+    line(1, -0.9, 1, -1.1, colors::Result);
+
+    // X/2: from the tip up to the rising taper.
+    line(1, -1, 1, vRise, dim);
+    text(1.08, vRise - 0.1, "X/2", dim);
+    // Z: from the rising taper across to the tip, measured below the figure.
+    line(zRise, -1, zRise, -2.0, dim, DrawStyle::Dot);
+    line(1, -1, 1, -2.6, dim, DrawStyle::Dot);
+    line(zRise, -1.9, 1, -1.9, dim);
+    text((zRise + 1) / 2 - 0.05, -1.95, "Z", dim);
+    // Z2: from the descending taper across to the tip.
+    line(-zRise, -1, -zRise, -2.6, dim, DrawStyle::Dot);
+    line(-zRise, -2.5, 1, -2.5, dim);
+    text((1 - zRise) / 2 - 0.1, -2.55, "Z2", dim);
+    p.ForeColor = white;
 }
 
 void frmNoseR::Compute() {

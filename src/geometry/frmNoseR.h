@@ -18,6 +18,8 @@ protected:
 
 private:
     void Compute();
+    // The fixed diagram of Picture1: what the three shifts measure.
+    void DrawDiagram();
 };
 
 }  // namespace quillon

@@ -222,6 +222,13 @@ public:
 
     // Bumped on every delivered event, so views know when to mirror state.
     unsigned Revision() const { return revision_; }
+    // True while one of the window's events runs (also while it waits in WaitSeconds): the
+    // window must not be destroyed then, even if it has unloaded.
+    bool Busy() const { return depth_ > 0; }
+    // True when a handler is registered for this control ("Form" for the window) and event.
+    bool HasHandler(const std::string& control, Event event) const {
+        return handlers_.count({control, event}) != 0;
+    }
 
 protected:
     // Declaration helpers for the constructor of a window.

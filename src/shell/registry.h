@@ -25,8 +25,8 @@ struct WindowInfo {
 
 // The launcher's toolbar, left to right (17 entries, the separator included).
 const std::vector<WindowInfo>& ToolbarWindows();
-// Windows that are started on their own rather than from the toolbar (the registration
-// program's two builds).
+// Windows that are started on their own rather than from the toolbar (the launcher and the
+// registration program's two builds).
 const std::vector<WindowInfo>& StandaloneWindows();
 // The entry with this class name among both lists, or nullptr.
 const WindowInfo* FindWindowInfo(const std::string& className);

@@ -1,0 +1,84 @@
+// The generic form view: builds Qt widgets from any window's control table (a grid layout per
+// container, frames as group boxes), forwards the user's events to the window and mirrors the
+// window's state back into the widgets after every event.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/form.h"
+
+class QTimer;
+
+namespace quillon::qt {
+
+class QtHost;
+
+class FormView : public QWidget {
+    Q_OBJECT
+
+public:
+    FormView(Form& form, QtHost& host);
+    ~FormView() override;
+
+    // The window shown; nullptr once it has unloaded.
+    Form* Model() const { return form_; }
+    const std::string& ClassName() const { return className_; }
+    // The widget of a control (nullptr for controls without one, such as timers).
+    QWidget* Widget(const std::string& control) const;
+
+    // The window has unloaded: stop talking to it (it may be destroyed soon).
+    void Detach();
+    // Closes the view of a window that has unloaded.
+    void CloseUnloaded();
+    // Mirrors the window's state into the widgets.
+    void Sync();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Item {
+        Control* control = nullptr;
+        QWidget* widget = nullptr;
+        QTimer* timer = nullptr;
+        // What was mirrored last, so that only changes touch the widgets.
+        std::optional<Color> back, fore;
+        std::vector<std::string> items;
+        std::vector<std::string> tabs;
+        bool colorsApplied = false;
+    };
+
+    void Build();
+    QWidget* Create(Control& c);
+    void Wire(Item& item);
+    void SyncItem(Item& item);
+    void SyncColors(Item& item);
+    void SyncFocus();
+    // Delivers a user event to the window, then lets the host mirror every window.
+    void Deliver(const std::function<void(Form&)>& fn);
+    // A key press on a control (or the window): the window sees it first; false swallows it.
+    bool HandleKey(const std::string& control, QKeyEvent* event);
+    void SchedulePaint();
+
+    Form* form_;
+    QtHost& host_;
+    std::string className_;
+    std::vector<Item> items_;
+    std::map<const QObject*, std::string> names_;
+    bool syncing_ = false;
+    bool closing_ = false;
+    bool paintPending_ = false;
+    bool exposeWatched_ = false;
+};
+
+}  // namespace quillon::qt

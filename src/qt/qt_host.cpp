@@ -1,0 +1,175 @@
+#include "qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <cmath>
+#include <stdexcept>
+
+#include "form_view.h"
+#include "platform.h"
+
+namespace quillon::qt {
+
+QtHost::QtHost(Platform& platform) : platform_(platform) {}
+
+QtHost::~QtHost() {
+    CloseAll();
+}
+
+// ---- clipboard, messages, clock ----
+
+void QtHost::ClearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void QtHost::ActivateWindowByTitle(const std::string& title) {
+    platform_.ActivateWindowByTitle(QString::fromStdString(title));
+}
+
+void QtHost::ShowMessage(const Message& message) {
+    SyncAll();
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (message.icon) {
+        case MessageIcon::Critical:
+            icon = QMessageBox::Critical;
+            break;
+        case MessageIcon::Warning:
+            icon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Information:
+            icon = QMessageBox::Information;
+            break;
+        case MessageIcon::Question:
+            icon = QMessageBox::Question;
+            break;
+        case MessageIcon::None:
+            break;
+    }
+    QMessageBox box(icon, QString::fromStdString(message.title),
+                    QString::fromStdString(message.text), QMessageBox::Ok);
+    box.exec();
+}
+
+double QtHost::Clock() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtHost::Wait(double seconds) {
+    // Show what the handler changed before the wait (a button's flash), then let events run
+    // in a local loop until the timer ends it.
+    SyncAll();
+    if (!(seconds > 0)) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(std::ceil(std::min(seconds, 86400.0) * 1000)), &loop,
+                       &QEventLoop::quit);
+    loop.exec();
+}
+
+// ---- windows ----
+
+void QtHost::SetTopmost(const std::string& className, bool on) {
+    if (FormView* view = ViewOf(className)) platform_.SetTopmost(*view, on);
+}
+
+void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
+    FormView* view = ViewOf(form);
+    if (!view) return;
+    QScreen* screen = view->screen() ? view->screen() : QGuiApplication::primaryScreen();
+    if (!screen) throw std::runtime_error("no screen to place the window on");
+    view->Sync();
+    view->adjustSize();
+    // Twips are 1/1440 inch: converted with the screen's logical resolution.
+    const QRect area = screen->geometry();
+    const double dx = dxTwips * screen->logicalDotsPerInchX() / 1440.0;
+    const double dy = dyTwips * screen->logicalDotsPerInchY() / 1440.0;
+    view->move(area.x() + area.width() - view->width() - static_cast<int>(std::lround(dx)),
+               area.y() + area.height() - view->height() - static_cast<int>(std::lround(dy)));
+}
+
+void QtHost::FormUnloaded(Form& form) {
+    const auto it = views_.find(&form);
+    if (it == views_.end()) return;
+    QPointer<FormView> view = it->second;
+    views_.erase(it);
+    if (!view) return;
+    view->Detach();
+    view->CloseUnloaded();
+    view->deleteLater();
+}
+
+void QtHost::EndProgram() {
+    endRequested_ = true;
+    // The process ends with every window, without any window's own unload running: the views
+    // stop talking to their windows now (they are deleted at the end).
+    for (const auto& [form, view] : views_)
+        if (view) view->Detach();
+    // Ends after the current handler: the event loop (and any wait inside it) returns.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void QtHost::Created(Form& form) {
+    auto* view = new FormView(form, *this);
+    views_[&form] = view;
+}
+
+void QtHost::Show(Form& form) {
+    FormView* view = ViewOf(form);
+    if (!view) return;
+    view->Sync();
+    if (view->isMinimized())
+        view->showNormal();
+    else
+        view->show();
+    view->raise();
+    view->activateWindow();
+}
+
+FormView* QtHost::ViewOf(const Form& form) const {
+    const auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second.data();
+}
+
+FormView* QtHost::ViewOf(const std::string& className) const {
+    for (const auto& [form, view] : views_)
+        if (view && view->Model() && view->ClassName() == className) return view.data();
+    return nullptr;
+}
+
+void QtHost::AfterEvent() {
+    SyncAll();
+    if (windows_ && !collectPending_) {
+        collectPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            collectPending_ = false;
+            if (windows_) windows_->Collect();
+        });
+    }
+}
+
+void QtHost::SyncAll() {
+    // Syncing never delivers events, so the list cannot change meanwhile; copy it anyway.
+    const auto views = views_;
+    for (const auto& [form, view] : views)
+        if (view) view->Sync();
+}
+
+void QtHost::CloseAll() {
+    const auto views = views_;
+    views_.clear();
+    for (const auto& [form, view] : views) {
+        if (!view) continue;
+        view->Detach();
+        delete view.data();
+    }
+}
+
+}  // namespace quillon::qt

@@ -1,0 +1,271 @@
+// The launcher: its controls, its start-up steps (OnControl, placement, always-on-top, the
+// failure path), its toolbar dispatch, its check box and its exit button.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "cli/recording_host.h"
+#include "shell/disk_files.h"
+#include "shell/menu.h"
+#include "shell/module1.h"
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A temporary folder that stands for the control root, removed at the end of the test.
+class TempRoot {
+public:
+    TempRoot() {
+        path_ = fs::temp_directory_path() /
+                ("quillon-menu-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempRoot() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& Path() const { return path_; }
+    void File(const std::string& name) { std::ofstream(path_ / name) << "x"; }
+    void Folder(const std::string& name) { fs::create_directories(path_ / name); }
+
+private:
+    fs::path path_;
+};
+
+struct Fixture {
+    RecordingHost host;
+    DiskFiles files;
+    Module1 m{host, files};
+    Menu menu{m};
+    void Start() {
+        menu.Load();
+        menu.Activate();
+    }
+};
+
+TEST(Menu, DesignTimeControls) {
+    Fixture f;
+    EXPECT_EQ(f.menu.Caption, " QUILLON");
+    EXPECT_EQ(f.menu["Ver"].Text, "Ver.1.00");
+    EXPECT_EQ(f.menu["Check1"].Text, "手前に表示");
+    EXPECT_TRUE(f.menu["Check1"].Value);
+    EXPECT_EQ(f.menu["Check1"].ToolTip, "[Alt]を押したまま[Tab]を押すと切替えが出来ます。");
+    EXPECT_EQ(f.menu["Command1"].Text, "終　了");
+    EXPECT_EQ(f.menu["Toolbar1"].Kind(), ControlKind::Toolbar);
+}
+
+struct ButtonRow {
+    const char* key;
+    const char* tooltip;
+};
+
+// The toolbar, left to right, with the exact Keys and tooltips.
+constexpr ButtonRow kButtons[] = {
+    {"回転数", "周速と回転数の計算"},
+    {"刃物台干渉", "刃物台干渉チェック"},
+    {"直線と角度", "座標から角度、角度から座標が求められます。"},
+    {"1点を通り直線に接する円", "1点を通り直線と接する円"},
+    {"2円の交点", "2円の交点"},
+    {"2直線と2円", "2直線と2円"},
+    {"2直線と接する円", "2直線と接する円"},
+    {"XY-XC変換", "XY-XC変換"},
+    {"ヌスミ形状1", "ヌスミ形状1"},
+    {"円に接する点", "円に接する点"},
+    {"直線と円の交点", "直線と円の交点"},
+    {"Nose-R", "ノーズＲの補正量の計算"},
+    {"Bar1", ""},
+    {"コメント入力", "リストからの選択や 日本語入力も出来ます。"},
+    {"ThreadData", "ネジのピッチ・下穴径などを表示します。"},
+    {"ストップウォッチ", "ストップウォッチ　複数のラップタイムが測定可。"},
+    {"電卓", "関数電卓、値をコピーが出来ます。"},
+};
+
+TEST(Menu, ToolbarHasTheSeventeenButtonsInOrder) {
+    Fixture f;
+    const auto& buttons = f.menu["Toolbar1"].Buttons;
+    ASSERT_EQ(buttons.size(), std::size(kButtons));
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(kButtons[i].key);
+        EXPECT_EQ(buttons[i].key, kButtons[i].key);
+        EXPECT_EQ(buttons[i].tooltip, kButtons[i].tooltip);
+        EXPECT_EQ(buttons[i].separator, i == 12);
+        EXPECT_EQ(buttons[i].icon.empty(), i == 12);
+        // A button is usable exactly when its window is built.
+        const WindowInfo* info = FindToolbarKey(kButtons[i].key);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(buttons[i].enabled, static_cast<bool>(info->create));
+    }
+    EXPECT_TRUE(buttons[11].enabled);  // Nose-R
+    EXPECT_FALSE(buttons[12].enabled);
+}
+
+TEST(Menu, StartUpSetsTheVersionPlacesTheLauncherAndPutsItOnTop) {
+    Fixture f;
+    f.Start();
+    EXPECT_EQ(f.menu["Ver"].Text, "Ver.1.40");
+    EXPECT_EQ(f.host.placements, (std::vector<std::pair<int, int>>{{1500, 2000}}));
+    EXPECT_EQ(f.host.topmostCalls, (std::vector<std::pair<std::string, bool>>{{"Menu", true}}));
+    EXPECT_TRUE(f.host.messages.empty());
+    EXPECT_FALSE(f.menu.Unloaded());
+    EXPECT_FALSE(f.host.ended);
+}
+
+struct ControlRow {
+    const char* name;
+    std::function<void(TempRoot&)> prepare;
+    bool root;  // whether a control root is given at all
+    bool onControl;
+};
+void PrintTo(const ControlRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class OnControlAtStart : public testing::TestWithParam<ControlRow> {};
+
+TEST_P(OnControlAtStart, FollowsTheMarkerFile) {
+    const ControlRow& row = GetParam();
+    TempRoot root;
+    row.prepare(root);
+    Fixture f;
+    if (row.root) f.m.ControlRoot = root.Path();
+    f.Start();
+    EXPECT_EQ(f.m.OnControl, row.onControl);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marker, OnControlAtStart,
+    testing::Values(
+        ControlRow{"MarkerFile", [](TempRoot& r) { r.File("OSPMNGCD.CNC"); }, true, true},
+        ControlRow{"NoMarker", [](TempRoot&) {}, true, false},
+        ControlRow{"MarkerIsAFolder", [](TempRoot& r) { r.Folder("OSPMNGCD.CNC"); }, true, false},
+        ControlRow{"OtherFileOnly", [](TempRoot& r) { r.File("OSPMNGCD.TXT"); }, true, false},
+        ControlRow{"NoControlRoot", [](TempRoot& r) { r.File("OSPMNGCD.CNC"); }, false, false}),
+    [](const testing::TestParamInfo<ControlRow>& info) { return std::string(info.param.name); });
+
+// Start-up steps that fail: a file system that cannot be asked, a screen that cannot be read.
+class FailingFiles : public DiskFiles {
+public:
+    bool IsOrdinaryFile(const fs::path&) override { throw std::runtime_error("device not ready"); }
+};
+
+class FailingHost : public RecordingHost {
+public:
+    bool placeFails = false, topmostFails = false;
+    void PlaceWindow(Form& form, int dx, int dy) override {
+        if (placeFails) throw std::runtime_error("no screen");
+        RecordingHost::PlaceWindow(form, dx, dy);
+    }
+    void SetTopmost(const std::string& name, bool on) override {
+        if (topmostFails) throw std::runtime_error("no window");
+        RecordingHost::SetTopmost(name, on);
+    }
+};
+
+struct FailureRow {
+    const char* name;
+    bool filesFail, placeFails, topmostFails;
+};
+void PrintTo(const FailureRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class StartUpFailure : public testing::TestWithParam<FailureRow> {};
+
+TEST_P(StartUpFailure, ShowsFileErrorUnloadsAndEnds) {
+    const FailureRow& row = GetParam();
+    FailingHost host;
+    host.placeFails = row.placeFails;
+    host.topmostFails = row.topmostFails;
+    DiskFiles disk;
+    FailingFiles failing;
+    Module1 m(host, row.filesFail ? static_cast<Files&>(failing) : disk);
+    m.ControlRoot = fs::temp_directory_path();
+    Menu menu(m);
+    menu.Load();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.messages[0].title, "QUILLON エラー");
+    EXPECT_EQ(host.messages[0].text, "ファイルエラー");
+    EXPECT_EQ(menu["Ver"].Text, "Ver.1.40");  // set before the steps that may fail
+    EXPECT_TRUE(menu.Unloaded());
+    EXPECT_EQ(host.unloads, 1);
+    EXPECT_TRUE(host.ended);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StartUpFailure,
+                         testing::Values(FailureRow{"MarkerLookup", true, false, false},
+                                         FailureRow{"Placement", false, true, false},
+                                         FailureRow{"Topmost", false, false, true}),
+                         [](const testing::TestParamInfo<FailureRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Menu, CheckBoxMovesTheLauncherOutOfAndBackIntoTheTopBand) {
+    Fixture f;
+    f.Start();
+    f.host.topmostCalls.clear();
+    f.menu.DeliverClick("Check1");
+    EXPECT_FALSE(f.menu["Check1"].Value);
+    f.menu.DeliverClick("Check1");
+    EXPECT_TRUE(f.menu["Check1"].Value);
+    EXPECT_EQ(f.host.topmostCalls,
+              (std::vector<std::pair<std::string, bool>>{{"Menu", false}, {"Menu", true}}));
+}
+
+TEST(Menu, ToolbarButtonOpensItsWindowOnceAndTheSeparatorNothing) {
+    Fixture f;
+    f.Start();
+    f.menu.DeliverPick("Toolbar1", 12);
+    Form* nose = f.menu.Windows().Find("frmNoseR");
+    ASSERT_NE(nose, nullptr);
+    nose->DeliverSetText("Text1", "0.8");
+    f.menu.DeliverPick("Toolbar1", 13);
+    f.menu.DeliverPick("Toolbar1", 12);
+    EXPECT_EQ(f.menu.Windows().OpenWindows(), std::vector<Form*>{nose});
+    EXPECT_EQ((*nose)["Text1"].Text, "0.8");
+}
+
+struct ExitRow {
+    const char* name;
+    bool onControl;
+    size_t activations;
+};
+void PrintTo(const ExitRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ExitButton : public testing::TestWithParam<ExitRow> {};
+
+TEST_P(ExitButton, UnloadsActivatesTheControlAndEndsWithoutClosingTools) {
+    Fixture f;
+    f.Start();
+    f.m.OnControl = GetParam().onControl;
+    f.menu.DeliverPick("Toolbar1", 12);
+    Form* nose = f.menu.Windows().Find("frmNoseR");
+    ASSERT_NE(nose, nullptr);
+    f.menu.DeliverClick("Command1");
+    EXPECT_TRUE(f.menu.Unloaded());
+    EXPECT_TRUE(f.host.ended);
+    EXPECT_EQ(f.host.activations.size(), GetParam().activations);
+    // The process end takes the tool windows with it; their close buttons do not run.
+    EXPECT_FALSE(nose->Unloaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Control, ExitButton,
+                         testing::Values(ExitRow{"OfficePc", false, 0},
+                                         ExitRow{"OnControl", true, 1}),
+                         [](const testing::TestParamInfo<ExitRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace quillon
