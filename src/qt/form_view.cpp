@@ -173,7 +173,12 @@ void FormView::Build() {
         if (!item.widget) continue;
         const auto frame = layouts.find(c.Parent);
         QGridLayout* layout = c.Parent.empty() || frame == layouts.end() ? root : frame->second;
-        layout->addWidget(item.widget, c.Where.row, c.Where.col, c.Where.rowSpan, c.Where.colSpan);
+        if (c.Kind() == ControlKind::PictureBox)
+            layout->addWidget(item.widget, c.Where.row, c.Where.col, c.Where.rowSpan,
+                              c.Where.colSpan, Qt::AlignLeft | Qt::AlignTop);
+        else
+            layout->addWidget(item.widget, c.Where.row, c.Where.col, c.Where.rowSpan,
+                              c.Where.colSpan);
         if (item.widget->focusPolicy() != Qt::NoFocus) {
             if (previous) setTabOrder(previous, item.widget);
             previous = item.widget;
@@ -258,7 +263,11 @@ QWidget* FormView::Create(Control& c) {
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
         w->setFont(font);
     }
-    if (c.MinWidth > 0 || c.MinHeight > 0)
+    if (c.Kind() == ControlKind::PictureBox && c.MinWidth > 0 && c.MinHeight > 0)
+        // A figure keeps its declared size, so its aspect matches its scale's and it is drawn
+        // to scale without bands.
+        w->setFixedSize(c.MinWidth, c.MinHeight);
+    else if (c.MinWidth > 0 || c.MinHeight > 0)
         w->setMinimumSize(std::max(c.MinWidth, w->minimumWidth()),
                           std::max(c.MinHeight, w->minimumHeight()));
     if (Focusable(c.Kind()))

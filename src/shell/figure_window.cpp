@@ -10,7 +10,7 @@ namespace quillon {
 
 FigureWindow::FigureControls FigureWindow::DeclareFigure(const std::string& noteName) {
     Control& picture = PictureBox("Picture1");
-    picture.Size(442, 244);
+    picture.Size(589, 325);  // 8835 x 4875 twips at 96 dots per inch
     picture.ForeColor = colors::White;
     Control& readout = PictureBox("Picture3");
     readout.Size(200, 18);
