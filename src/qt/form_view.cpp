@@ -198,6 +198,12 @@ QWidget* FormView::Create(Control& c) {
             break;
         case ControlKind::Label:
         case ControlKind::Image: {
+            if (c.Pic) {  // an image drawn by the window itself
+                auto* pic = new PictureView(this);
+                pic->SetPicture(c.Pic.get());
+                w = pic;
+                break;
+            }
             auto* label = new QLabel(this);
             label->setTextFormat(Qt::PlainText);
             w = label;
@@ -263,7 +269,7 @@ QWidget* FormView::Create(Control& c) {
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
         w->setFont(font);
     }
-    if (c.Kind() == ControlKind::PictureBox && c.MinWidth > 0 && c.MinHeight > 0)
+    if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0)
         // A figure keeps its declared size, so its aspect matches its scale's and it is drawn
         // to scale without bands.
         w->setFixedSize(c.MinWidth, c.MinHeight);
