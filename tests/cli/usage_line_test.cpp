@@ -13,6 +13,8 @@ struct LineRow {
     const char* name;
     std::vector<std::string> args;
     const char* err;
+
+    friend void PrintTo(const LineRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class UsageLine : public testing::TestWithParam<LineRow> {};
