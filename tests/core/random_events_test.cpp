@@ -750,11 +750,12 @@ class WindowRun {
     }
 
     void Fail(size_t index, const std::string& what) {
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
         std::ostringstream msg;
         msg << info_.className << ", step " << index + 1 << " of " << steps_ << ": " << what
             << "\nseed " << seed_ << ": repeat with QUILLON_RANDOM_SEED=" << seed_
-            << " QUILLON_RANDOM_STEPS=" << steps_
-            << " quillon_core_tests --gtest_filter='*RandomEvents*" << info_.className << "*'"
+            << " QUILLON_RANDOM_STEPS=" << steps_ << " quillon_core_tests --gtest_filter='"
+            << test->test_suite_name() << "." << test->name() << "'"
             << "\nOnControl " << (m_.OnControl ? "true" : "false") << "; the last steps:";
         for (const auto& d : recent_) msg << "\n  " << d;
         ADD_FAILURE() << msg.str();
