@@ -402,6 +402,12 @@ class Generator {
     double Unit() { return static_cast<double>(rng_() >> 11) * 0x1.0p-53; }
 
     Step Next(Form& form) {
+        if (pending_.empty() && Chance(4)) FillEveryField(form);
+        if (!pending_.empty()) {
+            Step s = pending_.front();
+            pending_.pop_front();
+            return s;
+        }
         for (int attempt = 0; attempt < 50; ++attempt)
             if (auto s = Try(form)) return *s;
         return Step{};  // paint
@@ -561,7 +567,37 @@ class Generator {
         return s;
     }
 
+    // A number a drawing may hold: up to three decimals, within a few hundred.
+    std::string Plain() {
+        char buf[64];
+        const double v = (Unit() - 0.3) * 400;
+        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed,
+                                     static_cast<int>(Below(4)));
+        return std::string(buf, r.ptr);
+    }
+
+    // Now and then every open field gets a plain number and one is left, so that the windows
+    // compute with sound input too before hostile steps disturb it.
+    void FillEveryField(Form& form) {
+        std::vector<std::string> open;
+        for (const auto& c : form.Controls())
+            if (c->Kind() == ControlKind::TextBox && !c->Locked) open.push_back(c->Name());
+        if (open.empty()) return;
+        for (const auto& name : open) {
+            Step s;
+            s.kind = Kind::Set;
+            s.name = name;
+            s.text = Plain();
+            pending_.push_back(s);
+        }
+        Step leave;
+        leave.kind = Kind::Leave;
+        leave.name = open[Below(open.size())];
+        pending_.push_back(leave);
+    }
+
     std::mt19937_64 rng_;
+    std::deque<Step> pending_;
 };
 
 // The text a key leaves in a field, as the field edits it when no handler cancels the key.
