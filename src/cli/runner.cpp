@@ -19,6 +19,30 @@ constexpr const char* kUsage =
     "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW [STEP ...]"
     " | quillon-cli --list";
 
+// A message for standard error on one line: user text may hold line breaks and other control
+// characters, which are shown as C escapes.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20 || u == 0x7F) {
+            static const char hex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Whole numbers print without a fraction ("8835", not "8835.0").
 Json Number(double v) {
     if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9007199254740992.0)
@@ -170,7 +194,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
             if (a == "--control-root") controlRoot = args[++i];
             else programFolder = args[++i];
         } else if (a.rfind("--", 0) == 0) {
-            err << "quillon-cli: unknown option " << a << "; " << kUsage << "\n";
+            err << "quillon-cli: unknown option " << OneLine(a) << "; " << kUsage << "\n";
             return 2;
         } else {
             break;
@@ -183,7 +207,8 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     const std::string windowName = args[i++];
     const WindowInfo* info = FindWindowInfo(windowName);
     if (!info || !info->create) {
-        err << "quillon-cli: unknown window '" << windowName << "' (quillon-cli --list names them)\n";
+        err << "quillon-cli: unknown window '" << OneLine(windowName)
+            << "' (quillon-cli --list names them)\n";
         return 2;
     }
 
@@ -191,7 +216,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     try {
         for (; i < args.size(); ++i) steps.push_back(ParseStep(args[i]));
     } catch (const UsageError& e) {
-        err << "quillon-cli: " << e.what() << "\n";
+        err << "quillon-cli: " << OneLine(e.what()) << "\n";
         return 2;
     }
 
@@ -212,7 +237,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
             RunStep(*form, host, step);
         }
     } catch (const UsageError& e) {
-        err << "quillon-cli: " << e.what() << "\n";
+        err << "quillon-cli: " << OneLine(e.what()) << "\n";
         return 2;
     }
     out << StateJson(*form, host) << "\n";

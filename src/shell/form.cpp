@@ -197,9 +197,10 @@ void Form::Dispatch(const std::function<void()>& fn) {
 void Form::DrainFocusEvents() {
     // A bound against handlers that bounce the focus for ever.
     for (int guard = 0; !focusQueue_.empty() && guard < 10000; ++guard) {
-        const auto [control, event] = focusQueue_.front();
+        // Not a structured binding: clang before 16 cannot capture one in a lambda.
+        const std::pair<std::string, Event> next = focusQueue_.front();
         focusQueue_.pop_front();
-        Trapped([&] { Fire(control, event); });
+        Trapped([&] { Fire(next.first, next.second); });
     }
     focusQueue_.clear();
 }

@@ -1,5 +1,6 @@
 #include "numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -53,6 +54,31 @@ std::string Unsigned(double v, int digits) {
            d.digits.substr(static_cast<size_t>(d.exponent));
 }
 
+// True when a number text that does not fit a double ("-0.000...01", "12e-400") lies below
+// the range rather than above it: its leading significant digit, moved by the exponent, stands
+// right of the point. Only the side matters, as such texts are hundreds of places out.
+bool BelowRange(const std::string& num) {
+    size_t i = num[0] == '+' || num[0] == '-' ? 1 : 0;
+    long intDigits = 0, fracZeros = 0;
+    bool point = false, significant = false;
+    for (; i < num.size() && num[i] != 'e'; ++i) {
+        if (num[i] == '.') {
+            point = true;
+        } else if (significant || num[i] != '0') {
+            significant = true;
+            if (!point) ++intDigits;
+        } else if (point) {
+            ++fracZeros;
+        }
+    }
+    long exponent = 0, sign = 1;
+    if (i < num.size()) {
+        if (++i < num.size() && (num[i] == '+' || num[i] == '-')) sign = num[i++] == '-' ? -1 : 1;
+        for (; i < num.size(); ++i) exponent = std::min(exponent * 10 + (num[i] - '0'), 100000000L);
+    }
+    return (intDigits > 0 ? intDigits - 1 : -(fracZeros + 1)) + sign * exponent < 0;
+}
+
 bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -99,21 +125,13 @@ double ReadNumber(std::string_view text) {
     }
     if (mantissaDigits == 0) return 0.0;
 
-    long exponentSign = 1;
-    bool hasExponent = false;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         size_t j = i + 1;
         std::string ex = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-            if (s[j] == '-') exponentSign = -1;
-            ex += s[j++];
-        }
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ex += s[j++];
         const size_t digitsStart = j;
         while (j < s.size() && IsDigit(s[j])) ex += s[j++];
-        if (j > digitsStart) {
-            num += ex;
-            hasExponent = true;
-        }
+        if (j > digitsStart) num += ex;
     }
 
     const char* first = num.data();
@@ -122,7 +140,7 @@ double ReadNumber(std::string_view text) {
     const auto res = std::from_chars(first, num.data() + num.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
         // Too small to represent reads 0; too large is the original's overflow error.
-        if (hasExponent && exponentSign < 0) return num[0] == '-' ? -0.0 : 0.0;
+        if (BelowRange(num)) return num[0] == '-' ? -0.0 : 0.0;
         throw ArithmeticFault("overflow");
     }
     if (!std::isfinite(value)) throw ArithmeticFault("overflow");

@@ -104,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadRow{"SecondPointEnds", "1.2.3", 1.2}, ReadRow{"LoneMinus", "-", 0},
                     ReadRow{"LonePoint", ".", 0}, ReadRow{"FullWidthDigits", "１２", 0},
                     ReadRow{"Underflow", "1e-999", 0}, ReadRow{"CarriageReturnEnds", "1\r2", 1},
+                    ReadRow{"UnderflowWrittenOut", "-0." + std::string(400, '0') + "1", 0},
+                    ReadRow{"UnderflowOfManyDigits", std::string(300, '7') + "e-700", 0},
                     ReadRow{"LongText", std::string(10000, '9').substr(0, 20) + std::string(9980, 'x'),
                             99999999999999999999.0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -112,6 +114,8 @@ TEST(ReadNumber, OverflowIsAFaultNotInfinity) {
     EXPECT_THROW(ReadNumber("1e999"), ArithmeticFault);
     EXPECT_THROW(ReadNumber("-1e400"), ArithmeticFault);
     EXPECT_THROW(ReadNumber(std::string(400, '9')), ArithmeticFault);
+    // A negative exponent does not make a number small.
+    EXPECT_THROW(ReadNumber("1" + std::string(400, '0') + "e-5"), ArithmeticFault);
     EXPECT_NO_THROW(ReadNumber(std::string(10000, 'a')));
 }
 
