@@ -186,12 +186,19 @@ bool Form::Trapped(const std::function<void()>& fn) {
 // ---- dispatch ----
 
 void Form::Dispatch(const std::function<void()>& fn) {
-    ++depth_;
+    // The depth goes back down even when a programming error escapes a handler, so the window
+    // keeps delivering its focus events afterwards.
+    struct Depth {
+        Form& f;
+        explicit Depth(Form& form) : f(form) { ++f.depth_; }
+        ~Depth() {
+            --f.depth_;
+            ++f.revision_;
+        }
+    } depth(*this);
     // A fault that a handler does not trap ends that handler only; the program goes on.
     Trapped(fn);
     if (depth_ == 1) DrainFocusEvents();
-    --depth_;
-    ++revision_;
 }
 
 void Form::DrainFocusEvents() {

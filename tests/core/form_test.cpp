@@ -42,6 +42,8 @@ public:
         });
         EnterChain({{"Text1", "Text2"}});
         On("Label1", Event::Click, [] { chk::div(1, 0); });
+        Button("Command9", "Bug");
+        On("Command9", Event::Click, [] { throw std::logic_error("a programming error"); });
     }
     std::string log;
 };
@@ -150,6 +152,13 @@ TEST_F(FormRuntime, AnUntrappedFaultEndsOnlyItsHandler) {
     EXPECT_NO_THROW(form.DeliverClick("Label1"));
     form.DeliverClick("Command1");
     EXPECT_EQ(form.log, "+Command1!Command1");
+}
+
+TEST_F(FormRuntime, AProgrammingErrorPropagatesButFocusEventsGoOnAfterIt) {
+    EXPECT_THROW(form.DeliverClick("Command9"), std::logic_error);
+    form.DeliverFocus("Text1");
+    form.DeliverFocus("Command1");
+    EXPECT_EQ(form.log, "+Text1-Text1+Command1");
 }
 
 TEST_F(FormRuntime, TabWalksTheTabStopsAndSkipsResultFields) {
