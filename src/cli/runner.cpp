@@ -110,26 +110,6 @@ bool HasText(ControlKind k) {
     }
 }
 
-void RunStep(Form& form, RecordingHost& host, const Step& step) {
-    std::visit(
-        [&](const auto& s) {
-            using T = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<T, SetStep>) form.DeliverSetText(s.name, s.text);
-            else if constexpr (std::is_same_v<T, FocusStep>) form.DeliverFocus(s.name);
-            else if constexpr (std::is_same_v<T, LeaveStep>) form.DeliverLeave(s.name);
-            else if constexpr (std::is_same_v<T, ClickStep>) {
-                if (s.index) form.DeliverPick(s.name, *s.index);
-                else form.DeliverClick(s.name);
-            } else if constexpr (std::is_same_v<T, KeyStep>) form.DeliverKey(s.key, true);
-            else if constexpr (std::is_same_v<T, SelectStep>) form.DeliverSelect(s.name, s.start, s.length);
-            else if constexpr (std::is_same_v<T, MouseStep>) form.DeliverMouseMove(s.name, s.x, s.y);
-            else if constexpr (std::is_same_v<T, PaintStep>) form.DeliverPaint();
-            else if constexpr (std::is_same_v<T, ClockStep>) host.clock = s.seconds;
-            else if constexpr (std::is_same_v<T, TickStep>) form.DeliverTick(s.name);
-        },
-        step);
-}
-
 }  // namespace
 
 std::string StateJson(Form& form, const RecordingHost& host) {
@@ -234,7 +214,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
         form->Activate();
         for (const Step& step : steps) {
             if (form->Unloaded() || host.ended) break;
-            RunStep(*form, host, step);
+            RunStep(*form, step, [&host](double seconds) { host.clock = seconds; });
         }
     } catch (const UsageError& e) {
         err << "quillon-cli: " << OneLine(e.what()) << "\n";

@@ -91,4 +91,25 @@ Step ParseStep(const std::string& text) {
     Malformed(text, "unknown step kind " + Quoted(kind));
 }
 
+void RunStep(Form& form, const Step& step, const std::function<void(double)>& setClock) {
+    std::visit(
+        [&](const auto& s) {
+            using T = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<T, SetStep>) form.DeliverSetText(s.name, s.text);
+            else if constexpr (std::is_same_v<T, FocusStep>) form.DeliverFocus(s.name);
+            else if constexpr (std::is_same_v<T, LeaveStep>) form.DeliverLeave(s.name);
+            else if constexpr (std::is_same_v<T, ClickStep>) {
+                if (s.index) form.DeliverPick(s.name, *s.index);
+                else form.DeliverClick(s.name);
+            } else if constexpr (std::is_same_v<T, KeyStep>) form.DeliverKey(s.key, true);
+            else if constexpr (std::is_same_v<T, SelectStep>) form.DeliverSelect(s.name, s.start, s.length);
+            else if constexpr (std::is_same_v<T, MouseStep>) form.DeliverMouseMove(s.name, s.x, s.y);
+            else if constexpr (std::is_same_v<T, PaintStep>) form.DeliverPaint();
+            else if constexpr (std::is_same_v<T, ClockStep>) {
+                if (setClock) setClock(s.seconds);
+            } else if constexpr (std::is_same_v<T, TickStep>) form.DeliverTick(s.name);
+        },
+        step);
+}
+
 }  // namespace quillon::cli

@@ -1,6 +1,7 @@
 // The steps of quillon-cli: parsing and running them against a form.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -25,6 +26,10 @@ using Step = std::variant<SetStep, FocusStep, LeaveStep, ClickStep, KeyStep, Sel
 
 // Parses one step; throws UsageError with a one-line reason when it is malformed.
 Step ParseStep(const std::string& text);
+
+// Delivers one step to a form as the user's event. A clock step calls `setClock` (when given).
+// Throws UsageError for a step the named control cannot take.
+void RunStep(Form& form, const Step& step, const std::function<void(double)>& setClock = {});
 
 
 }  // namespace quillon::cli

@@ -60,40 +60,11 @@ std::map<std::string, std::vector<cli::Step>> ReadSteps(const QString& path) {
     return steps;
 }
 
-void Run(Form& form, const cli::Step& step) {
-    std::visit(
-        [&](const auto& s) {
-            using T = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<T, cli::SetStep>)
-                form.DeliverSetText(s.name, s.text);
-            else if constexpr (std::is_same_v<T, cli::FocusStep>)
-                form.DeliverFocus(s.name);
-            else if constexpr (std::is_same_v<T, cli::LeaveStep>)
-                form.DeliverLeave(s.name);
-            else if constexpr (std::is_same_v<T, cli::ClickStep>) {
-                if (s.index)
-                    form.DeliverPick(s.name, *s.index);
-                else
-                    form.DeliverClick(s.name);
-            } else if constexpr (std::is_same_v<T, cli::KeyStep>)
-                form.DeliverKey(s.key, true);
-            else if constexpr (std::is_same_v<T, cli::SelectStep>)
-                form.DeliverSelect(s.name, s.start, s.length);
-            else if constexpr (std::is_same_v<T, cli::MouseStep>)
-                form.DeliverMouseMove(s.name, s.x, s.y);
-            else if constexpr (std::is_same_v<T, cli::PaintStep>)
-                form.DeliverPaint();
-            else if constexpr (std::is_same_v<T, cli::TickStep>)
-                form.DeliverTick(s.name);
-        },
-        step);
-}
-
 bool Shoot(qt::QtHost& host, Form& form, const std::vector<cli::Step>& steps, const QDir& out) {
     try {
         for (const cli::Step& step : steps) {
             if (form.Unloaded()) break;
-            Run(form, step);
+            cli::RunStep(form, step);
         }
     } catch (const UsageError& e) {
         std::fprintf(stderr, "quillon-shots: %s: %s\n", form.ClassName().c_str(), e.what());
