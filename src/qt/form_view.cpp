@@ -48,21 +48,6 @@ int ToModelIndex(const QString& text, int utf16) {
     return static_cast<int>(text.left(utf16).toUcs4().size());
 }
 
-bool Focusable(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::TextBox:
-        case ControlKind::CommandButton:
-        case ControlKind::OptionButton:
-        case ControlKind::CheckBox:
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox:
-        case ControlKind::PictureBox:
-        case ControlKind::TabStrip:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // The key as the window's handlers see it; false for keys they never see (Tab is the
 // focus chain's, handled by Qt).
@@ -276,7 +261,7 @@ QWidget* FormView::Create(Control& c) {
     else if (c.MinWidth > 0 || c.MinHeight > 0)
         w->setMinimumSize(std::max(c.MinWidth, w->minimumWidth()),
                           std::max(c.MinHeight, w->minimumHeight()));
-    if (Focusable(c.Kind()))
+    if (TakesFocus(c.Kind()))
         w->setFocusPolicy(c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
     else if (c.Kind() != ControlKind::Frame)
         w->setFocusPolicy(Qt::NoFocus);

@@ -28,6 +28,20 @@ const char* KindName(ControlKind kind) {
     return "control";
 }
 
+bool TakesFocus(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+        case ControlKind::CommandButton:
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+        case ControlKind::ComboBox:
+        case ControlKind::ListBox:
+        case ControlKind::PictureBox:
+        case ControlKind::TabStrip: return true;
+        default: return false;
+    }
+}
+
 Control& Control::Result() {
     Locked = true;
     BackColor = colors::ButtonFace;
@@ -124,17 +138,7 @@ bool Form::CanFocus(const std::string& name) const {
     const auto it = index_.find(name);
     if (it == index_.end()) return false;
     const Control& c = *controls_[it->second];
-    switch (c.Kind()) {
-        case ControlKind::TextBox:
-        case ControlKind::CommandButton:
-        case ControlKind::OptionButton:
-        case ControlKind::CheckBox:
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox:
-        case ControlKind::PictureBox:
-        case ControlKind::TabStrip: return Usable(c);
-        default: return false;
-    }
+    return TakesFocus(c.Kind()) && Usable(c);
 }
 
 // ---- handlers ----

@@ -41,6 +41,8 @@ enum class ControlKind {
 };
 
 const char* KindName(ControlKind kind);
+// True for the kinds of control that can take the focus (when enabled and visible).
+bool TakesFocus(ControlKind kind);
 
 // Grid placement inside the parent container (the form or a frame), in cells.
 struct Cell {

@@ -377,21 +377,6 @@ const std::vector<std::string>& KeyNames() {
     return keys;
 }
 
-bool TakesFocus(ControlKind k) {
-    switch (k) {
-        case ControlKind::TextBox:
-        case ControlKind::CommandButton:
-        case ControlKind::OptionButton:
-        case ControlKind::CheckBox:
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox:
-        case ControlKind::PictureBox:
-        case ControlKind::TabStrip:
-            return true;
-        default:
-            return false;
-    }
-}
 
 class Generator {
   public:
