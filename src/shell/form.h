@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "color.h"
@@ -63,7 +64,7 @@ public:
     ControlKind Kind() const { return kind_; }
 
     // State mirrored by the fronts.
-    std::string Text;  // text of a text/combo box, caption of everything else
+    std::string Text;    // text of a text/combo box, caption of everything else
     bool Value = false;  // option button selected / check box ticked
     bool Enabled = true;
     bool Visible = true;
@@ -128,8 +129,8 @@ private:
 };
 
 enum class Event {
-    Click,      // buttons, options, check boxes, list/combo picks, tab picks, toolbar buttons
-    Change,     // text changed by typing
+    Click,   // buttons, options, check boxes, list/combo picks, tab picks, toolbar buttons
+    Change,  // text changed by typing
     GotFocus,
     LostFocus,
     KeyDown,    // key codes, before KeyPress
@@ -146,10 +147,10 @@ inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Esc = 27, L
 }
 
 struct KeyArgs {
-    int keyCode = 0;    // KeyDown: virtual key code
-    int shift = 0;      // KeyDown: shift state
-    int keyAscii = 0;   // KeyPress: character code (Unicode code point); 0 cancels
-    std::string text;   // KeyPress: the character as UTF-8
+    int keyCode = 0;   // KeyDown: virtual key code
+    int shift = 0;     // KeyDown: shift state
+    int keyAscii = 0;  // KeyPress: character code (Unicode code point); 0 cancels
+    std::string text;  // KeyPress: the character as UTF-8
 };
 
 struct MouseArgs {
@@ -159,9 +160,9 @@ struct MouseArgs {
 
 // A key as a front delivers it: a character (UTF-8) or a named key.
 struct Key {
-    int keyCode = 0;       // virtual key (0 for a plain character)
-    int ascii = 0;         // character code delivered to KeyPress, 0 for none
-    std::string text;      // the character, UTF-8, for plain characters
+    int keyCode = 0;   // virtual key (0 for a plain character)
+    int ascii = 0;     // character code delivered to KeyPress, 0 for none
+    std::string text;  // the character, UTF-8, for plain characters
 };
 
 // Parses "Enter", "Esc", "Backspace", "Tab", "Shift", "Up", "Down", "Left", "Right" or a single
@@ -297,7 +298,8 @@ private:
     Module1& m_;
     std::string className_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::map<std::string, size_t> index_;
+    // Control by name: hashed, since handlers look controls up by name many times per event.
+    std::unordered_map<std::string, size_t> index_;
     std::map<std::pair<std::string, Event>, Handlers> handlers_;
     std::string focus_;
     std::deque<std::pair<std::string, Event>> focusQueue_;
