@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang pkg-config          # build
+  clang-format                                    # the formatting check
   libgtest-dev libbenchmark-dev                   # tests and benchmarks
   nlohmann-json3-dev                              # JSON of quillon-cli
   qt6-base-dev qt6-svg-dev libgl-dev              # the Qt 6 front

@@ -1,5 +1,5 @@
-// The launcher's toolbar icons, drawn as SVG resources and rendered here (no image plugin is
-// needed to show them).
+// The launcher's toolbar icons, drawn as SVG resources and rendered here when first shown (no
+// image plugin is needed to show them).
 #pragma once
 
 #include <QIcon>

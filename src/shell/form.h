@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "color.h"
@@ -299,7 +300,8 @@ private:
     Module1& m_;
     std::string className_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::map<std::string, size_t> index_;
+    // Control by name: hashed, since handlers look controls up by name many times per event.
+    std::unordered_map<std::string, size_t> index_;
     std::map<std::pair<std::string, Event>, Handlers> handlers_;
     std::string focus_;
     std::deque<std::pair<std::string, Event>> focusQueue_;
