@@ -24,8 +24,13 @@ const std::vector<WindowInfo>& ToolbarWindows() {
     static const std::vector<WindowInfo> table = {
         {"frmRPM", "回転数", "周速と回転数の計算", "rpm", Make<frmRPM>()},
         {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", {}},
-        {"frmLineAngle", "直線と角度", "座標から角度、角度から座標が求められます。", "line_angle", {}},
-        {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point", Make<frmLineRPoint>()},
+        {"frmLineAngle",
+         "直線と角度",
+         "座標から角度、角度から座標が求められます。",
+         "line_angle",
+         {}},
+        {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point",
+         Make<frmLineRPoint>()},
         {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", {}},
         {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", {}},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
@@ -37,7 +42,11 @@ const std::vector<WindowInfo>& ToolbarWindows() {
         {"", "Bar1", "", "", {}, true},
         {"frmComment", "コメント入力", "リストからの選択や 日本語入力も出来ます。", "comment", {}},
         {"frmThreadData", "ThreadData", "ネジのピッチ・下穴径などを表示します。", "thread", {}},
-        {"frmStopWatch", "ストップウォッチ", "ストップウォッチ　複数のラップタイムが測定可。", "stopwatch", {}},
+        {"frmStopWatch",
+         "ストップウォッチ",
+         "ストップウォッチ　複数のラップタイムが測定可。",
+         "stopwatch",
+         {}},
         {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", {}},
     };
     return table;

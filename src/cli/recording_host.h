@@ -22,7 +22,9 @@ public:
     void SetTopmost(const std::string& className, bool on) override {
         topmostCalls.emplace_back(className, on);
     }
-    void PlaceWindow(Form&, int dxTwips, int dyTwips) override { placements.emplace_back(dxTwips, dyTwips); }
+    void PlaceWindow(Form&, int dxTwips, int dyTwips) override {
+        placements.emplace_back(dxTwips, dyTwips);
+    }
     void FormUnloaded(Form&) override { ++unloads; }
     void EndProgram() override { ended = true; }
 

@@ -16,7 +16,8 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kUsage =
-    "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW [STEP ...]"
+    "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW [STEP "
+    "...]"
     " | quillon-cli --list";
 
 // A message for standard error on one line: user text may hold line breaks and other control
@@ -52,20 +53,28 @@ Json Number(double v) {
 
 const char* StyleName(DrawStyle s) {
     switch (s) {
-        case DrawStyle::Dot: return "dot";
-        case DrawStyle::DashDot: return "dashdot";
-        case DrawStyle::Solid: break;
+        case DrawStyle::Dot:
+            return "dot";
+        case DrawStyle::DashDot:
+            return "dashdot";
+        case DrawStyle::Solid:
+            break;
     }
     return "solid";
 }
 
 const char* IconName(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Critical: return "critical";
-        case MessageIcon::Warning: return "warning";
-        case MessageIcon::Information: return "information";
-        case MessageIcon::Question: return "question";
-        case MessageIcon::None: break;
+        case MessageIcon::Critical:
+            return "critical";
+        case MessageIcon::Warning:
+            return "warning";
+        case MessageIcon::Information:
+            return "information";
+        case MessageIcon::Question:
+            return "question";
+        case MessageIcon::None:
+            break;
     }
     return "none";
 }
@@ -77,18 +86,36 @@ Json PictureJson(const Picture& pic) {
             [&](const auto& o) {
                 using T = std::decay_t<decltype(o)>;
                 if constexpr (std::is_same_v<T, ScaleOp>) {
-                    ops.push_back({{"op", "scale"}, {"left", Number(o.scale.left)}, {"top", Number(o.scale.top)},
-                                   {"width", Number(o.scale.width)}, {"height", Number(o.scale.height)}});
+                    ops.push_back({{"op", "scale"},
+                                   {"left", Number(o.scale.left)},
+                                   {"top", Number(o.scale.top)},
+                                   {"width", Number(o.scale.width)},
+                                   {"height", Number(o.scale.height)}});
                 } else if constexpr (std::is_same_v<T, LineOp>) {
-                    ops.push_back({{"op", "line"}, {"x1", Number(o.x1)}, {"y1", Number(o.y1)}, {"x2", Number(o.x2)},
-                                   {"y2", Number(o.y2)}, {"color", o.color.Name()}, {"style", StyleName(o.style)}});
+                    ops.push_back({{"op", "line"},
+                                   {"x1", Number(o.x1)},
+                                   {"y1", Number(o.y1)},
+                                   {"x2", Number(o.x2)},
+                                   {"y2", Number(o.y2)},
+                                   {"color", o.color.Name()},
+                                   {"style", StyleName(o.style)}});
                 } else if constexpr (std::is_same_v<T, CircleOp>) {
-                    ops.push_back({{"op", "circle"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"r", Number(o.r)},
-                                   {"color", o.color.Name()}, {"style", StyleName(o.style)}});
+                    ops.push_back({{"op", "circle"},
+                                   {"x", Number(o.x)},
+                                   {"y", Number(o.y)},
+                                   {"r", Number(o.r)},
+                                   {"color", o.color.Name()},
+                                   {"style", StyleName(o.style)}});
                 } else if constexpr (std::is_same_v<T, PointOp>) {
-                    ops.push_back({{"op", "point"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"color", o.color.Name()}});
+                    ops.push_back({{"op", "point"},
+                                   {"x", Number(o.x)},
+                                   {"y", Number(o.y)},
+                                   {"color", o.color.Name()}});
                 } else {
-                    ops.push_back({{"op", "print"}, {"x", Number(o.x)}, {"y", Number(o.y)}, {"text", o.text},
+                    ops.push_back({{"op", "print"},
+                                   {"x", Number(o.x)},
+                                   {"y", Number(o.y)},
+                                   {"text", o.text},
                                    {"color", o.color.Name()}});
                 }
             },
@@ -105,8 +132,10 @@ bool HasText(ControlKind k) {
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:
         case ControlKind::Frame:
-        case ControlKind::ComboBox: return true;
-        default: return false;
+        case ControlKind::ComboBox:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -116,8 +145,9 @@ std::string StateJson(Form& form, const RecordingHost& host) {
     Json j;
     j["window"] = form.ClassName();
     j["caption"] = form.Caption;
-    Json texts = Json::object(), values = Json::object(), disabled = Json::array(), hidden = Json::array(),
-         locked = Json::array(), lists = Json::object(), pictures = Json::object();
+    Json texts = Json::object(), values = Json::object(), disabled = Json::array(),
+         hidden = Json::array(), locked = Json::array(), lists = Json::object(),
+         pictures = Json::object();
     for (const auto& c : form.Controls()) {
         if (HasText(c->Kind())) texts[c->Name()] = c->Text;
         if (c->Kind() == ControlKind::OptionButton || c->Kind() == ControlKind::CheckBox)
@@ -125,7 +155,8 @@ std::string StateJson(Form& form, const RecordingHost& host) {
         if (!c->Enabled) disabled.push_back(c->Name());
         if (!c->Visible) hidden.push_back(c->Name());
         if (c->Locked) locked.push_back(c->Name());
-        if (c->Kind() == ControlKind::ListBox || c->Kind() == ControlKind::ComboBox) lists[c->Name()] = c->Items;
+        if (c->Kind() == ControlKind::ListBox || c->Kind() == ControlKind::ComboBox)
+            lists[c->Name()] = c->Items;
         if (c->Pic) pictures[c->Name()] = PictureJson(*c->Pic);
     }
     j["texts"] = texts;
@@ -171,8 +202,10 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
                 err << "quillon-cli: " << a << " needs a folder\n";
                 return 2;
             }
-            if (a == "--control-root") controlRoot = args[++i];
-            else programFolder = args[++i];
+            if (a == "--control-root")
+                controlRoot = args[++i];
+            else
+                programFolder = args[++i];
         } else if (a.rfind("--", 0) == 0) {
             err << "quillon-cli: unknown option " << OneLine(a) << "; " << kUsage << "\n";
             return 2;
@@ -205,8 +238,10 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     Module1 m(host, files);
     if (controlRoot) m.ControlRoot = *controlRoot;
     m.ProgramFolder = programFolder;
-    if (onControl) m.OnControl = true;
-    else m.DetectControl();
+    if (onControl)
+        m.OnControl = true;
+    else
+        m.DetectControl();
 
     std::unique_ptr<Form> form = info->create(m);
     try {

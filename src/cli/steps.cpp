@@ -6,7 +6,9 @@
 namespace quillon::cli {
 namespace {
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
 
 [[noreturn]] void Malformed(const std::string& step, const std::string& why) {
     throw UsageError("malformed step " + Quoted(step) + ": " + why);
@@ -15,7 +17,8 @@ std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 int ParseInt(const std::string& step, const std::string& s) {
     int v = 0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) Malformed(step, Quoted(s) + " is not a whole number");
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size())
+        Malformed(step, Quoted(s) + " is not a whole number");
     return v;
 }
 
@@ -71,21 +74,26 @@ Step ParseStep(const std::string& text) {
     }
     if (kind == "key") {
         const auto key = ParseKey(arg);
-        if (!key) Malformed(text, "a key is one character or Enter, Esc, Backspace, Tab, Shift, Up, Down, Left, Right");
+        if (!key)
+            Malformed(text,
+                      "a key is one character or Enter, Esc, Backspace, Tab, Shift, Up, Down, "
+                      "Left, Right");
         return KeyStep{*key};
     }
     if (kind == "select") {
         auto [name, value] = NameValue(text, arg, true);
         const auto comma = value.find(',');
         if (comma == std::string::npos) Malformed(text, "expected NAME=START,LENGTH");
-        return SelectStep{name, ParseInt(text, value.substr(0, comma)), ParseInt(text, value.substr(comma + 1))};
+        return SelectStep{name, ParseInt(text, value.substr(0, comma)),
+                          ParseInt(text, value.substr(comma + 1))};
     }
     if (kind == "mouse") {
         if (arg == "Form") return MouseStep{"Form"};
         auto [name, value] = NameValue(text, arg, true);
         const auto comma = value.find(',');
         if (comma == std::string::npos) Malformed(text, "expected NAME=X,Y");
-        return MouseStep{name, ParseDouble(text, value.substr(0, comma)), ParseDouble(text, value.substr(comma + 1))};
+        return MouseStep{name, ParseDouble(text, value.substr(0, comma)),
+                         ParseDouble(text, value.substr(comma + 1))};
     }
     if (kind == "clock") return ClockStep{ParseDouble(text, arg)};
     Malformed(text, "unknown step kind " + Quoted(kind));
@@ -95,19 +103,29 @@ void RunStep(Form& form, const Step& step, const std::function<void(double)>& se
     std::visit(
         [&](const auto& s) {
             using T = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<T, SetStep>) form.DeliverSetText(s.name, s.text);
-            else if constexpr (std::is_same_v<T, FocusStep>) form.DeliverFocus(s.name);
-            else if constexpr (std::is_same_v<T, LeaveStep>) form.DeliverLeave(s.name);
+            if constexpr (std::is_same_v<T, SetStep>)
+                form.DeliverSetText(s.name, s.text);
+            else if constexpr (std::is_same_v<T, FocusStep>)
+                form.DeliverFocus(s.name);
+            else if constexpr (std::is_same_v<T, LeaveStep>)
+                form.DeliverLeave(s.name);
             else if constexpr (std::is_same_v<T, ClickStep>) {
-                if (s.index) form.DeliverPick(s.name, *s.index);
-                else form.DeliverClick(s.name);
-            } else if constexpr (std::is_same_v<T, KeyStep>) form.DeliverKey(s.key, true);
-            else if constexpr (std::is_same_v<T, SelectStep>) form.DeliverSelect(s.name, s.start, s.length);
-            else if constexpr (std::is_same_v<T, MouseStep>) form.DeliverMouseMove(s.name, s.x, s.y);
-            else if constexpr (std::is_same_v<T, PaintStep>) form.DeliverPaint();
+                if (s.index)
+                    form.DeliverPick(s.name, *s.index);
+                else
+                    form.DeliverClick(s.name);
+            } else if constexpr (std::is_same_v<T, KeyStep>)
+                form.DeliverKey(s.key, true);
+            else if constexpr (std::is_same_v<T, SelectStep>)
+                form.DeliverSelect(s.name, s.start, s.length);
+            else if constexpr (std::is_same_v<T, MouseStep>)
+                form.DeliverMouseMove(s.name, s.x, s.y);
+            else if constexpr (std::is_same_v<T, PaintStep>)
+                form.DeliverPaint();
             else if constexpr (std::is_same_v<T, ClockStep>) {
                 if (setClock) setClock(s.seconds);
-            } else if constexpr (std::is_same_v<T, TickStep>) form.DeliverTick(s.name);
+            } else if constexpr (std::is_same_v<T, TickStep>)
+                form.DeliverTick(s.name);
         },
         step);
 }

@@ -51,7 +51,7 @@ std::optional<std::filesystem::path> FunctionKeyRoot(
     const std::optional<std::filesystem::path>& controlRoot);
 
 class Orbane : public Form {
-  public:
+public:
     explicit Orbane(Module1& m) : Orbane(m, kOrbaneBuild) {}
 
     const OrbaneBuild& Build() const { return build_; }
@@ -66,12 +66,12 @@ class Orbane : public Form {
     std::string PathFileText;
     std::string CaptionFileText;
 
-  protected:
+protected:
     Orbane(Module1& m, const OrbaneBuild& build);
 
     void Form_Load() override;
 
-  private:
+private:
     // The outcome of one file: the edit, and the reason it was not written, if any.
     struct FileResult {
         std::string label;  // "\V-FKEY\LV01.INI"
@@ -97,7 +97,7 @@ class Orbane : public Form {
 };
 
 class OrbaneCalculator : public Orbane {
-  public:
+public:
     explicit OrbaneCalculator(Module1& m) : Orbane(m, kOrbaneCalculatorBuild) {}
 };
 

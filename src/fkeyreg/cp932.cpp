@@ -19,7 +19,7 @@ constexpr UINT kCodePage = 932;
 
 // One CP932 character (one or two bytes) as a code point; nothing if it is unassigned.
 class CharDecoder {
-  public:
+public:
     std::optional<char32_t> operator()(std::string_view bytes) {
         wchar_t w[2] = {};
         const int n = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
@@ -52,7 +52,7 @@ std::optional<std::string> Encode(std::string_view utf8) {
 
 // An iconv conversion descriptor, opened once per use and closed with its owner.
 class Iconv {
-  public:
+public:
     Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Iconv() {
         if (Ok()) iconv_close(cd_);
@@ -90,12 +90,12 @@ class Iconv {
         return out;
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 
 class CharDecoder {
-  public:
+public:
     CharDecoder() : cd_("UTF-32LE", "CP932") {}
 
     std::optional<char32_t> operator()(std::string_view bytes) {
@@ -107,7 +107,7 @@ class CharDecoder {
         return u(0) | u(1) << 8 | u(2) << 16 | u(3) << 24;
     }
 
-  private:
+private:
     Iconv cd_;
 };
 

@@ -26,7 +26,7 @@ std::u32string Codes(std::string_view utf8) {
 // The file as characters, each remembering where its bytes lie, so that positions found in
 // the text map back to the bytes that are kept.
 class DecodedFile {
-  public:
+public:
     explicit DecodedFile(std::string_view bytes) : bytes_(bytes), chars_(cp932::Decode(bytes)) {}
 
     size_t Size() const { return chars_.size(); }
@@ -49,7 +49,7 @@ class DecodedFile {
         return i < chars_.size() ? chars_[i].offset : bytes_.size();
     }
 
-  private:
+private:
     std::string_view bytes_;
     std::vector<cp932::Char> chars_;
 };

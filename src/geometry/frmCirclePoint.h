@@ -8,12 +8,12 @@
 namespace quillon {
 
 class frmCirclePoint : public FigureWindow {
-  public:
+public:
     explicit frmCirclePoint(Module1& m);
 
     void Recalculate() override;
 
-  protected:
+protected:
     // This window prints the no-solution text where its pen stands, in its pen colour.
     void NoSolutionText() override;
 };

@@ -7,7 +7,7 @@
 namespace quillon {
 
 class frmLineR : public FigureWindow {
-  public:
+public:
     explicit frmLineR(Module1& m);
 
     void Recalculate() override;

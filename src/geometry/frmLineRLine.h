@@ -9,7 +9,7 @@
 namespace quillon {
 
 class frmLineRLine : public FigureWindow {
-  public:
+public:
     explicit frmLineRLine(Module1& m);
 
     void Recalculate() override;

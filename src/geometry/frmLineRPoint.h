@@ -8,7 +8,7 @@
 namespace quillon {
 
 class frmLineRPoint : public FigureWindow {
-  public:
+public:
     explicit frmLineRPoint(Module1& m);
 
     void Recalculate() override;

@@ -9,7 +9,7 @@
 namespace quillon {
 
 class frmRPM : public ToolWindow {
-  public:
+public:
     explicit frmRPM(Module1& m);
 
     void Text1_LostFocus();
@@ -22,7 +22,7 @@ class frmRPM : public ToolWindow {
     double D() const { return d_; }
     double N() const { return n_; }
 
-  private:
+private:
     bool Filled(const char* field) { return IsGiven(Text(field)); }
     // The three computations; each reads its two fields and writes the third.
     void SpindleSpeed();

@@ -48,7 +48,6 @@ int ToModelIndex(const QString& text, int utf16) {
     return static_cast<int>(text.left(utf16).toUcs4().size());
 }
 
-
 // The key as the window's handlers see it; false for keys they never see (Tab is the
 // focus chain's, handled by Qt).
 bool ToKey(const QKeyEvent* event, Key& key) {

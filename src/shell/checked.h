@@ -26,9 +26,15 @@ inline double finite(double v, const char* what = "overflow") {
     return v;
 }
 
-inline double add(double a, double b) { return finite(a + b); }
-inline double sub(double a, double b) { return finite(a - b); }
-inline double mul(double a, double b) { return finite(a * b); }
+inline double add(double a, double b) {
+    return finite(a + b);
+}
+inline double sub(double a, double b) {
+    return finite(a - b);
+}
+inline double mul(double a, double b) {
+    return finite(a * b);
+}
 
 inline double div(double a, double b) {
     if (b == 0.0) throw ArithmeticFault("division by zero");
@@ -42,10 +48,18 @@ inline double sqrt(double v) {
 
 // The tangent overflows only where cos(a) is exactly zero, which a double angle never reaches;
 // an infinite argument (from an overflowing input) is a fault.
-inline double tan(double a) { return finite(std::tan(finite(a))); }
-inline double sin(double a) { return finite(std::sin(finite(a))); }
-inline double cos(double a) { return finite(std::cos(finite(a))); }
-inline double atan(double v) { return std::atan(finite(v)); }
+inline double tan(double a) {
+    return finite(std::tan(finite(a)));
+}
+inline double sin(double a) {
+    return finite(std::sin(finite(a)));
+}
+inline double cos(double a) {
+    return finite(std::cos(finite(a)));
+}
+inline double atan(double v) {
+    return std::atan(finite(v));
+}
 
 inline double asin(double v) {
     if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arcsine");

@@ -7,7 +7,14 @@
 namespace quillon {
 
 struct Color {
-    enum class System : std::uint8_t { None, ButtonShadow, GrayText, ButtonFace, Window, WindowText };
+    enum class System : std::uint8_t {
+        None,
+        ButtonShadow,
+        GrayText,
+        ButtonFace,
+        Window,
+        WindowText
+    };
 
     System system = System::None;
     std::uint8_t r = 0, g = 0, b = 0;

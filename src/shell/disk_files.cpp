@@ -39,7 +39,9 @@ std::string PathText(const fs::path& path) {
     return std::string(s.begin(), s.end());
 }
 #else
-std::string Errno(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string Errno(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 // Writes all bytes to fd and flushes them to the device.
 std::optional<std::string> WriteAndSync(int fd, std::string_view bytes) {
@@ -100,7 +102,9 @@ std::optional<std::string> DiskFiles::ReadAll(const fs::path& path) {
     return bytes;
 }
 
-std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) { return std::nullopt; }
+std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) {
+    return std::nullopt;
+}
 
 fs::path DiskFiles::TempPathFor(const fs::path& path) {
     // Same folder, so that the rename is atomic. The leading "~" and the ".tmp" ending keep

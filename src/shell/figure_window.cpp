@@ -23,7 +23,9 @@ FigureWindow::FigureControls FigureWindow::DeclareFigure(const std::string& note
     return {picture, readout, note};
 }
 
-void FigureWindow::RedrawOnPictureFocus() { On("Picture1", Event::GotFocus, [this] { RunRecalculate(); }); }
+void FigureWindow::RedrawOnPictureFocus() {
+    On("Picture1", Event::GotFocus, [this] { RunRecalculate(); });
+}
 
 void FigureWindow::RecalculateOnLeave(std::initializer_list<const char*> fields) {
     for (const char* f : fields) On(f, Event::LostFocus, [this] { RunRecalculate(); });
@@ -129,7 +131,9 @@ void FigureWindow::ModelLine(double h1, double v1, double h2, double v2, Color c
     Figure().Line(h1, -v1, h2, -v2, c);
 }
 
-void FigureWindow::ModelCircle(double h, double v, double r, Color c) { Figure().Circle(h, -v, r, c); }
+void FigureWindow::ModelCircle(double h, double v, double r, Color c) {
+    Figure().Circle(h, -v, r, c);
+}
 
 void FigureWindow::ModelCross(double h, double v, double halfLength, Color c) {
     ModelLine(h - halfLength, v, h + halfLength, v, c);

@@ -16,8 +16,7 @@ namespace quillon {
 // the picture's, and every fitted scale keeps it.
 inline constexpr double kFigureWidth = 8835;
 inline constexpr double kFigureHeight = 4875;
-inline constexpr const char* kRedrawNote =
-    "※画面の再表示は[QUILLON]のバーをクリックしてください。";
+inline constexpr const char* kRedrawNote = "※画面の再表示は[QUILLON]のバーをクリックしてください。";
 inline constexpr const char* kNoSolution = "交点が求まりません!!";
 
 class FigureWindow : public ToolWindow {

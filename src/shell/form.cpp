@@ -11,19 +11,32 @@ namespace quillon {
 
 const char* KindName(ControlKind kind) {
     switch (kind) {
-        case ControlKind::TextBox: return "text box";
-        case ControlKind::Label: return "label";
-        case ControlKind::CommandButton: return "button";
-        case ControlKind::OptionButton: return "option button";
-        case ControlKind::CheckBox: return "check box";
-        case ControlKind::Frame: return "frame";
-        case ControlKind::PictureBox: return "picture box";
-        case ControlKind::ComboBox: return "combo box";
-        case ControlKind::ListBox: return "list box";
-        case ControlKind::TabStrip: return "tab strip";
-        case ControlKind::Timer: return "timer";
-        case ControlKind::Image: return "image";
-        case ControlKind::Toolbar: return "toolbar";
+        case ControlKind::TextBox:
+            return "text box";
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::CommandButton:
+            return "button";
+        case ControlKind::OptionButton:
+            return "option button";
+        case ControlKind::CheckBox:
+            return "check box";
+        case ControlKind::Frame:
+            return "frame";
+        case ControlKind::PictureBox:
+            return "picture box";
+        case ControlKind::ComboBox:
+            return "combo box";
+        case ControlKind::ListBox:
+            return "list box";
+        case ControlKind::TabStrip:
+            return "tab strip";
+        case ControlKind::Timer:
+            return "timer";
+        case ControlKind::Image:
+            return "image";
+        case ControlKind::Toolbar:
+            return "toolbar";
     }
     return "control";
 }
@@ -37,8 +50,10 @@ bool TakesFocus(ControlKind kind) {
         case ControlKind::ComboBox:
         case ControlKind::ListBox:
         case ControlKind::PictureBox:
-        case ControlKind::TabStrip: return true;
-        default: return false;
+        case ControlKind::TabStrip:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -51,10 +66,10 @@ Control& Control::Result() {
 
 std::optional<Key> ParseKey(const std::string& spec) {
     static const std::pair<const char*, Key> named[] = {
-        {"Enter", {keys::Enter, 13, ""}},   {"Esc", {keys::Esc, 27, ""}},
+        {"Enter", {keys::Enter, 13, ""}},        {"Esc", {keys::Esc, 27, ""}},
         {"Backspace", {keys::Backspace, 8, ""}}, {"Tab", {keys::Tab, 0, ""}},
-        {"Shift", {keys::Shift, 0, ""}},    {"Up", {keys::Up, 0, ""}},
-        {"Down", {keys::Down, 0, ""}},      {"Left", {keys::Left, 0, ""}},
+        {"Shift", {keys::Shift, 0, ""}},         {"Up", {keys::Up, 0, ""}},
+        {"Down", {keys::Down, 0, ""}},           {"Left", {keys::Left, 0, ""}},
         {"Right", {keys::Right, 0, ""}},
     };
     for (const auto& [name, key] : named)
@@ -65,8 +80,10 @@ std::optional<Key> ParseKey(const std::string& spec) {
     k.ascii = static_cast<int>(cp);
     k.text = spec;
     // Letters and digits also carry their virtual key code, as KeyDown reports them.
-    if (cp >= 'a' && cp <= 'z') k.keyCode = static_cast<int>(cp - 'a' + 'A');
-    else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) k.keyCode = static_cast<int>(cp);
+    if (cp >= 'a' && cp <= 'z')
+        k.keyCode = static_cast<int>(cp - 'a' + 'A');
+    else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9'))
+        k.keyCode = static_cast<int>(cp);
     return k;
 }
 
@@ -300,7 +317,8 @@ void Form::DeliverSetText(const std::string& name, const std::string& text) {
 void Form::DeliverFocus(const std::string& name) {
     Control& c = (*this)[name];
     if (!CanFocus(name)) {
-        if (Usable(c)) throw UsageError(name + " is a " + KindName(c.Kind()) + " and takes no focus");
+        if (Usable(c))
+            throw UsageError(name + " is a " + KindName(c.Kind()) + " and takes no focus");
         return;
     }
     if (unloaded_) return;
@@ -325,8 +343,10 @@ void Form::DeliverClick(const std::string& name) {
         case ControlKind::Toolbar:
             throw UsageError(name + " is a " + KindName(c.Kind()) + ": name the item, " + name +
                              "=I");
-        case ControlKind::Timer: throw UsageError(name + " is a timer and takes no click");
-        default: break;
+        case ControlKind::Timer:
+            throw UsageError(name + " is a timer and takes no click");
+        default:
+            break;
     }
     if (unloaded_ || !Usable(c)) return;
     Dispatch([&] {
@@ -342,9 +362,14 @@ void Form::DeliverClick(const std::string& name) {
                     Fire(name, Event::Click);
                 }
                 break;
-            case ControlKind::CheckBox: SetValue(name, !c.Value); break;
-            case ControlKind::TextBox: break;  // a click into a field only moves the focus
-            default: Fire(name, Event::Click); break;
+            case ControlKind::CheckBox:
+                SetValue(name, !c.Value);
+                break;
+            case ControlKind::TextBox:
+                break;  // a click into a field only moves the focus
+            default:
+                Fire(name, Event::Click);
+                break;
         }
     });
 }
@@ -365,7 +390,8 @@ void Form::DeliverPick(const std::string& name, int index) {
             if (index < 1 || index > static_cast<int>(c.Buttons.size()))
                 throw UsageError(name + " has no button " + std::to_string(index));
             break;
-        default: throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no items");
+        default:
+            throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no items");
     }
     if (unloaded_ || !Usable(c)) return;
     Dispatch([&] {
@@ -373,14 +399,17 @@ void Form::DeliverPick(const std::string& name, int index) {
         DrainFocusEvents();
         if (unloaded_) return;
         switch (c.Kind()) {
-            case ControlKind::TabStrip: c.SelectedTab = index; break;
+            case ControlKind::TabStrip:
+                c.SelectedTab = index;
+                break;
             case ControlKind::Toolbar:
                 if (!c.Buttons[static_cast<size_t>(index - 1)].enabled) return;
                 c.ListIndex = index;
                 break;
             default:
                 c.ListIndex = index;
-                if (c.Kind() == ControlKind::ComboBox) SetText(name, c.Items[static_cast<size_t>(index)]);
+                if (c.Kind() == ControlKind::ComboBox)
+                    SetText(name, c.Items[static_cast<size_t>(index)]);
                 break;
         }
         Fire(name, Event::Click);
@@ -431,14 +460,16 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
             std::string t = c->Text;
             const size_t len = utf8::Length(t);
             size_t start = std::min<size_t>(static_cast<size_t>(std::max(c->SelStart, 0)), len);
-            size_t count = std::min<size_t>(static_cast<size_t>(std::max(c->SelLength, 0)), len - start);
+            size_t count =
+                std::min<size_t>(static_cast<size_t>(std::max(c->SelLength, 0)), len - start);
             if (key.keyCode == keys::Backspace) {
                 if (count == 0 && start > 0) --start, count = 1;
                 if (count == 0) return;
-                t.erase(utf8::Offset(t, start), utf8::Offset(t, start + count) - utf8::Offset(t, start));
+                t.erase(utf8::Offset(t, start),
+                        utf8::Offset(t, start + count) - utf8::Offset(t, start));
             } else if (!key.text.empty()) {
-                t.replace(utf8::Offset(t, start), utf8::Offset(t, start + count) - utf8::Offset(t, start),
-                          key.text);
+                t.replace(utf8::Offset(t, start),
+                          utf8::Offset(t, start + count) - utf8::Offset(t, start), key.text);
                 start += 1;
             } else {
                 return;
@@ -454,7 +485,8 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
         case ControlKind::CheckBox:
             if (key.text == " ") SetValue(target, !c->Value);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -465,7 +497,8 @@ void Form::TabToNext(bool backwards) {
     if (order.empty()) return;
     auto it = std::find(order.begin(), order.end(), focus_);
     size_t i = it == order.end() ? 0 : static_cast<size_t>(it - order.begin());
-    if (it != order.end()) i = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
+    if (it != order.end())
+        i = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
     SetFocus(order[i]);
 }
 
@@ -474,7 +507,8 @@ void Form::DeliverSelect(const std::string& name, int start, int length) {
     if (c.Kind() != ControlKind::TextBox && c.Kind() != ControlKind::ComboBox)
         throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no text to select");
     const int len = static_cast<int>(utf8::Length(c.Text));
-    if (start < 0 || length < 0) throw UsageError("a selection needs a start and a length of 0 or more");
+    if (start < 0 || length < 0)
+        throw UsageError("a selection needs a start and a length of 0 or more");
     c.SelStart = std::min(start, len);
     c.SelLength = std::min(length, len - c.SelStart);
     ++revision_;
@@ -501,7 +535,8 @@ void Form::DeliverPaint() {
 
 void Form::DeliverTick(const std::string& name) {
     Control& c = (*this)[name];
-    if (c.Kind() != ControlKind::Timer) throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a timer");
+    if (c.Kind() != ControlKind::Timer)
+        throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a timer");
     if (unloaded_ || !c.Enabled) return;
     Dispatch([&] { Fire(name, Event::Timer); });
 }

@@ -66,7 +66,7 @@ public:
     ControlKind Kind() const { return kind_; }
 
     // State mirrored by the fronts.
-    std::string Text;  // text of a text/combo box, caption of everything else
+    std::string Text;    // text of a text/combo box, caption of everything else
     bool Value = false;  // option button selected / check box ticked
     bool Enabled = true;
     bool Visible = true;
@@ -131,8 +131,8 @@ private:
 };
 
 enum class Event {
-    Click,      // buttons, options, check boxes, list/combo picks, tab picks, toolbar buttons
-    Change,     // text changed by typing
+    Click,   // buttons, options, check boxes, list/combo picks, tab picks, toolbar buttons
+    Change,  // text changed by typing
     GotFocus,
     LostFocus,
     KeyDown,    // key codes, before KeyPress
@@ -149,10 +149,10 @@ inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Esc = 27, L
 }
 
 struct KeyArgs {
-    int keyCode = 0;    // KeyDown: virtual key code
-    int shift = 0;      // KeyDown: shift state
-    int keyAscii = 0;   // KeyPress: character code (Unicode code point); 0 cancels
-    std::string text;   // KeyPress: the character as UTF-8
+    int keyCode = 0;   // KeyDown: virtual key code
+    int shift = 0;     // KeyDown: shift state
+    int keyAscii = 0;  // KeyPress: character code (Unicode code point); 0 cancels
+    std::string text;  // KeyPress: the character as UTF-8
 };
 
 struct MouseArgs {
@@ -162,9 +162,9 @@ struct MouseArgs {
 
 // A key as a front delivers it: a character (UTF-8) or a named key.
 struct Key {
-    int keyCode = 0;       // virtual key (0 for a plain character)
-    int ascii = 0;         // character code delivered to KeyPress, 0 for none
-    std::string text;      // the character, UTF-8, for plain characters
+    int keyCode = 0;   // virtual key (0 for a plain character)
+    int ascii = 0;     // character code delivered to KeyPress, 0 for none
+    std::string text;  // the character, UTF-8, for plain characters
 };
 
 // Parses "Enter", "Esc", "Backspace", "Tab", "Shift", "Up", "Down", "Left", "Right" or a single

@@ -16,7 +16,9 @@ namespace quillon {
 inline constexpr double Pi = 3.141592653589;
 
 // Degrees to radians as every tool converts them: angle * Pi * 2 / 360.
-inline double Radians(double degrees) { return chk::finite(degrees * Pi * 2 / 360); }
+inline double Radians(double degrees) {
+    return chk::finite(degrees * Pi * 2 / 360);
+}
 
 // The lathe control's operator window, brought to the front after a copy on the control.
 inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";

@@ -55,7 +55,8 @@ std::string Unsigned(double v, int digits) {
         std::snprintf(eb, sizeof eb, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
         return t + eb;
     }
-    if (d.exponent <= 0) return "0." + std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
+    if (d.exponent <= 0)
+        return "0." + std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
     if (d.exponent >= n) return d.digits + std::string(static_cast<size_t>(d.exponent - n), '0');
     return d.digits.substr(0, static_cast<size_t>(d.exponent)) + "." +
            d.digits.substr(static_cast<size_t>(d.exponent));
@@ -86,8 +87,12 @@ bool BelowRange(const std::string& num) {
     return (intDigits > 0 ? intDigits - 1 : -(fracZeros + 1)) + sign * exponent < 0;
 }
 
-bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIgnored(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -113,7 +118,9 @@ std::string NcNumber(const double& v) {
     return NcNumber(copy);
 }
 
-std::string ResultText(double v) { return NcNumber(v + 0.0001); }
+std::string ResultText(double v) {
+    return NcNumber(v + 0.0001);
+}
 
 double ReadNumber(std::string_view text) {
     std::string s;

@@ -23,7 +23,9 @@ std::string ResultText(double v);
 double ReadNumber(std::string_view text);
 
 // True when a field counts as given: its text is not empty (a blank is given and reads 0).
-inline bool IsGiven(std::string_view text) { return !text.empty(); }
+inline bool IsGiven(std::string_view text) {
+    return !text.empty();
+}
 
 // Plain decimal text of v with up to 15 significant digits, "0" before the point below 1,
 // a minus sign for negatives and no exponent in the range NC programs use.

@@ -44,7 +44,9 @@ void Picture::SetScale(double left, double top, double width, double height) {
     ++revision_;
 }
 
-void Picture::Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColor); }
+void Picture::Line(double x1, double y1, double x2, double y2) {
+    Line(x1, y1, x2, y2, ForeColor);
+}
 
 void Picture::Line(double x1, double y1, double x2, double y2, Color color) {
     CheckFinite({x1, y1, x2, y2});
@@ -53,7 +55,9 @@ void Picture::Line(double x1, double y1, double x2, double y2, Color color) {
     CurrentY = y2;
 }
 
-void Picture::Circle(double x, double y, double r) { Circle(x, y, r, ForeColor); }
+void Picture::Circle(double x, double y, double r) {
+    Circle(x, y, r, ForeColor);
+}
 
 void Picture::Circle(double x, double y, double r, Color color) {
     CheckFinite({x, y, r});
@@ -63,7 +67,9 @@ void Picture::Circle(double x, double y, double r, Color color) {
     CurrentY = y;
 }
 
-void Picture::PSet(double x, double y) { PSet(x, y, ForeColor); }
+void Picture::PSet(double x, double y) {
+    PSet(x, y, ForeColor);
+}
 
 void Picture::PSet(double x, double y, Color color) {
     CheckFinite({x, y});

@@ -19,7 +19,10 @@ std::string PlaneText(const std::string& text, bool xy) {
 
 ToolWindow::ToolWindow(Module1& m, std::string className, std::string caption, int dxTwips,
                        int dyTwips, Topmost topmost)
-    : Form(m, std::move(className), std::move(caption)), dx_(dxTwips), dy_(dyTwips), topmost_(topmost) {}
+    : Form(m, std::move(className), std::move(caption)),
+      dx_(dxTwips),
+      dy_(dyTwips),
+      topmost_(topmost) {}
 
 bool ToolWindow::InXY() const {
     auto* self = const_cast<ToolWindow*>(this);
@@ -42,9 +45,13 @@ void ToolWindow::CopyToClipboard(const std::string& text) {
     M().ActivateControlWindow();
 }
 
-void ToolWindow::PlaceToolWindow(int dxTwips, int dyTwips) { M().host.PlaceWindow(*this, dxTwips, dyTwips); }
+void ToolWindow::PlaceToolWindow(int dxTwips, int dyTwips) {
+    M().host.PlaceWindow(*this, dxTwips, dyTwips);
+}
 
-void ToolWindow::SetTopmost(bool on) { M().host.SetTopmost(ClassName(), on); }
+void ToolWindow::SetTopmost(bool on) {
+    M().host.SetTopmost(ClassName(), on);
+}
 
 void ToolWindow::EnterChain(std::initializer_list<std::pair<const char*, const char*>> links) {
     for (const auto& [from, to] : links) {
@@ -82,7 +89,8 @@ void ToolWindow::PlaneSwitch(std::vector<std::string> relabelled, std::function<
     auto handler = [this, relabelled, extra, recalculate](const std::string& option) {
         if ((*this)[option].Value) {
             const bool xy = option == "OptionXY";
-            for (const auto& name : relabelled) (*this)[name].Text = PlaneText((*this)[name].Text, xy);
+            for (const auto& name : relabelled)
+                (*this)[name].Text = PlaneText((*this)[name].Text, xy);
             if (extra) extra(xy);
         }
         if (recalculate) recalculate();

@@ -2,7 +2,9 @@
 
 namespace quillon::utf8 {
 namespace {
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 }  // namespace
 
 size_t Length(std::string_view s) {

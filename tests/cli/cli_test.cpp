@@ -1,11 +1,11 @@
 // The command-line front as users script it: exit status, standard error, and the JSON.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "support/cli_json.h"
 
@@ -88,7 +88,8 @@ TEST(Cli, ListsTheBuiltWindows) {
 }
 
 TEST(Cli, PrintsTheWholeStateAfterTheSteps) {
-    const auto r = RunCli({"frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text2", "click:Command1"});
+    const auto r =
+        RunCli({"frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text2", "click:Command1"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto& j = r.json;
     EXPECT_EQ(j["window"], "frmNoseR");
@@ -113,8 +114,8 @@ TEST(Cli, ClipboardIsNullUntilSomethingIsCopied) {
 }
 
 TEST(Cli, OnControlCountsActivationsOfTheControlWindow) {
-    const auto r = RunCli({"--on-control", "frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text1",
-                           "click:Command3", "click:Command4"});
+    const auto r = RunCli({"--on-control", "frmNoseR", "set:Text1=0.8", "set:Text2=30",
+                           "leave:Text1", "click:Command3", "click:Command4"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.json["clipboard"], "1.014");
     EXPECT_EQ(r.json["activations"], 2);
@@ -124,8 +125,8 @@ TEST(Cli, ControlRootMarkerFileSetsOnControlOnlyWhenItIsAnOrdinaryFile) {
     const std::string root = testing::TempDir() + "/quillon-root-" + std::to_string(getpid());
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root + "/OSPMNGCD.CNC");  // a folder does not count
-    auto r = RunCli({"--control-root", root, "frmNoseR", "set:Text1=1", "set:Text2=1", "leave:Text1",
-                     "click:Command1"});
+    auto r = RunCli({"--control-root", root, "frmNoseR", "set:Text1=1", "set:Text2=1",
+                     "leave:Text1", "click:Command1"});
     EXPECT_EQ(r.json["activations"], 0);
 
     std::filesystem::remove_all(root + "/OSPMNGCD.CNC");
@@ -138,7 +139,8 @@ TEST(Cli, ControlRootMarkerFileSetsOnControlOnlyWhenItIsAnOrdinaryFile) {
 }
 
 TEST(Cli, CloseButtonUnloadsAndLaterStepsAreSkipped) {
-    const auto r = RunCli({"--on-control", "frmNoseR", "set:Text1=5", "click:Command2", "set:Text1=6"});
+    const auto r =
+        RunCli({"--on-control", "frmNoseR", "set:Text1=5", "click:Command2", "set:Text1=6"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.json["unloaded"], true);
     EXPECT_EQ(r.json["texts"]["Text1"], "5");

@@ -26,7 +26,7 @@ const std::string kCaptionFile =
           "data2=", "data3=", "data4=", "data5=", "data6=", "data7=", "data8="});
 
 class OrbaneCli : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         WriteBytes(Root() / "V-FKEY" / "LV01.INI", kPathFile);
         WriteBytes(Root() / "V-FKEY" / "JPN" / "LV01.INI", kCaptionFile);

@@ -104,10 +104,10 @@ TEST(DiskFiles, LinkAtTheTemporaryNameIsNotWrittenThrough) {
 #endif
 
 class FailBeforeReplace : public DiskFiles {
-  public:
+public:
     std::string tempSeen;
 
-  protected:
+protected:
     std::optional<std::string> BeforeReplace(const fs::path& temp) override {
         tempSeen = ReadBytes(temp);
         return std::string("power lost");

@@ -30,7 +30,7 @@ struct GeneratedFile {
 };
 
 class Generator {
-  public:
+public:
     explicit Generator(unsigned seed) : rng_(seed) {}
 
     GeneratedFile File() {
@@ -79,7 +79,7 @@ class Generator {
         return f;
     }
 
-  private:
+private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     // ASCII without 'd', 'Q' and '[': plain text never spells an entry, the key or a header.

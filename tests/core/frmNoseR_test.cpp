@@ -47,8 +47,9 @@ TEST(NoseR, NothingHappensWhileAFieldIsEmpty) {
 
 TEST(NoseR, AFaultLeavesTheResultsAsTheyWere) {
     // tan(90°) does not overflow in doubles, but an overflowing input must not reach a field.
-    const auto t = Texts(RunCli({"frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text2",
-                                 "set:Text1=1e999", "leave:Text1", "set:Text1=1e308", "leave:Text1"}));
+    const auto t =
+        Texts(RunCli({"frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text2", "set:Text1=1e999",
+                      "leave:Text1", "set:Text1=1e308", "leave:Text1"}));
     EXPECT_EQ(t["Text3"], "0.676");
     EXPECT_EQ(t["Text4"], "0.586");
     EXPECT_EQ(t["Text5"], "1.014");
@@ -56,7 +57,8 @@ TEST(NoseR, AFaultLeavesTheResultsAsTheyWere) {
 
 TEST(NoseR, NoFieldEverShowsInfinityOrNan) {
     for (const char* a : {"90", "270", "1e300", "-1e300", "abc", "-"}) {
-        const auto t = Texts(RunCli({"frmNoseR", "set:Text1=1e300", std::string("set:Text2=") + a, "leave:Text2"}));
+        const auto t = Texts(
+            RunCli({"frmNoseR", "set:Text1=1e300", std::string("set:Text2=") + a, "leave:Text2"}));
         for (const char* f : {"Text3", "Text4", "Text5"}) {
             const std::string s = t[f];
             EXPECT_EQ(s.find_first_of("naie"), std::string::npos) << a << " " << f << " " << s;
@@ -65,7 +67,8 @@ TEST(NoseR, NoFieldEverShowsInfinityOrNan) {
 }
 
 TEST(NoseR, CopyButtonsCopyTheBareTexts) {
-    for (const auto& [button, text] : {std::pair{"Command1", "0.676"}, {"Command3", "0.586"}, {"Command4", "1.014"}}) {
+    for (const auto& [button, text] :
+         {std::pair{"Command1", "0.676"}, {"Command3", "0.586"}, {"Command4", "1.014"}}) {
         const auto r = RunCli({"frmNoseR", "set:Text1=0.8", "set:Text2=30", "leave:Text2",
                                std::string("click:") + button});
         EXPECT_EQ(r.json["clipboard"], text) << button;
@@ -73,7 +76,8 @@ TEST(NoseR, CopyButtonsCopyTheBareTexts) {
 }
 
 TEST(NoseR, EnterAlternatesBetweenTheInputsAndRecomputesOnEachLeave) {
-    auto r = RunCli({"frmNoseR", "key:0", "key:.", "key:8", "key:Enter", "key:3", "key:0", "key:Enter"});
+    auto r =
+        RunCli({"frmNoseR", "key:0", "key:.", "key:8", "key:Enter", "key:3", "key:0", "key:Enter"});
     EXPECT_EQ(r.json["focus"], "Text1");
     EXPECT_EQ(Texts(r)["Text3"], "0.676");
 

@@ -55,7 +55,7 @@ const std::string kFullCaption = Section("[SuppCap]", {"data1=A", "data2=B", "da
 
 // A control root with the two function-key files and a program folder with the target.
 class OrbaneTest : public ::testing::Test {
-  protected:
+protected:
     fs::path Root() const { return dir / "OSP-P"; }
     fs::path PathFile() const { return Root() / "V-FKEY" / "LV01.INI"; }
     fs::path CaptionFile() const { return Root() / "V-FKEY" / "JPN" / "LV01.INI"; }
@@ -377,7 +377,7 @@ TEST_F(OrbaneTest, FolderNameWithoutCp932FormIsNotWritten) {
 }
 
 class UnreadableCaption : public DiskFiles {
-  public:
+public:
     std::optional<std::string> ReadAll(const fs::path& path) override {
         if (path.parent_path().filename() == "JPN") return std::nullopt;
         return DiskFiles::ReadAll(path);
@@ -461,7 +461,7 @@ TEST_F(OrbaneTest, CancelTouchesNothing) {
 // ---- a power loss between writing the copy and replacing the file ----
 
 class PowerLossFiles : public DiskFiles {
-  public:
+public:
     explicit PowerLossFiles(bool onlyCaption) : onlyCaption_(onlyCaption) {}
 
     struct Seen {
@@ -472,7 +472,7 @@ class PowerLossFiles : public DiskFiles {
     std::vector<Seen> seen;
     std::vector<std::pair<fs::path, std::string>> originals;  // file -> bytes before the run
 
-  protected:
+protected:
     std::optional<std::string> BeforeReplace(const fs::path& temp) override {
         if (onlyCaption_ && temp.parent_path().filename() != "JPN") return std::nullopt;
         // The moment the power fails: the copy is complete, the original not yet replaced.
@@ -481,7 +481,7 @@ class PowerLossFiles : public DiskFiles {
         return std::string("simulated power loss");
     }
 
-  private:
+private:
     bool onlyCaption_;
 };
 

@@ -155,7 +155,7 @@ std::string Normal(std::string s) {
 // an exponent in them, which a window may echo into another field (kept as hashes: the texts
 // run to 10 000 characters).
 class Typed {
-  public:
+public:
     void Add(const std::string& text) {
         texts_.insert(Hash(text));
         for (const ExponentNumber& e : ExponentNumbers(text))
@@ -167,7 +167,7 @@ class Typed {
     }
     void Clear() { texts_.clear(), numbers_.clear(); }
 
-  private:
+private:
     static size_t Hash(const std::string& s) { return std::hash<std::string>{}(s); }
     std::set<size_t> texts_, numbers_;
 };
@@ -377,9 +377,8 @@ const std::vector<std::string>& KeyNames() {
     return keys;
 }
 
-
 class Generator {
-  public:
+public:
     explicit Generator(uint64_t seed) : rng_(seed) {}
 
     size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(rng_() % n); }
@@ -398,7 +397,7 @@ class Generator {
         return Step{};  // paint
     }
 
-  private:
+private:
     template <typename Pred>
     std::vector<Control*> ControlsWhere(Form& form, Pred pred) {
         std::vector<Control*> out;
@@ -605,7 +604,7 @@ std::string Edited(const Control& c, const Key& key) {
 // A host whose waits let other events run, as the window system's do: WaitSeconds in a
 // handler (a button's flash) may see a click or a key of the user before it returns.
 class WaitingHost : public RecordingHost {
-  public:
+public:
     void Wait(double seconds) override {
         RecordingHost::Wait(seconds);
         if (duringWait) duringWait();
@@ -621,7 +620,7 @@ uint64_t NameHash(const std::string& s) {
 
 // One window driven by random steps, reopened as the launcher does whenever it closes.
 class WindowRun {
-  public:
+public:
     WindowRun(const WindowInfo& info, uint64_t seed, size_t steps)
         : info_(info), seed_(seed), steps_(steps), gen_(seed ^ NameHash(info.className)) {
         folder_ = fs::path(testing::TempDir()) /
@@ -659,7 +658,7 @@ class WindowRun {
                   << " reopenings, " << resultsChecked_ << " checks of result texts\n";
     }
 
-  private:
+private:
     // Creates and shows the window; false when it closes at once and cannot be driven.
     bool Open() {
         form_.reset();
@@ -830,7 +829,7 @@ INSTANTIATE_TEST_SUITE_P(Registered, RandomEvents, testing::ValuesIn(RegisteredW
 // the point where the ray from the origin through (Text1, Text2) meets the circle of radius
 // Text3 about the origin.
 class FigureProbe : public FigureWindow {
-  public:
+public:
     explicit FigureProbe(Module1& m)
         : FigureWindow(m, "FigureProbe", "probe", 1450, 950, Topmost::AtLoad) {
         TextBox("Text1");
@@ -904,7 +903,7 @@ class FigureProbe : public FigureWindow {
         ModelLabel(ph, pv, "1", colors::Label);
     }
 
-  protected:
+protected:
     void Form_Paint() override { RunRecalculate(); }
 };
 
@@ -927,7 +926,7 @@ TEST(RandomEventsInput, TypesNoLetterN) {
 // ---- the invariants catch a window that breaks them ----
 
 class BrokenWindow : public ToolWindow {
-  public:
+public:
     explicit BrokenWindow(Module1& m)
         : ToolWindow(m, "BrokenWindow", "broken", 0, 0, Topmost::AtLoad) {
         TextBox("Text1");

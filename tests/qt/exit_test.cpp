@@ -13,7 +13,7 @@ using namespace quillon::qt;
 class ExitTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // First: the exit button below asks the application to quit.
     void closingTheLauncherLeavesToolsAndTheProcessEndsWithTheLastWindow() {
         GuiFixture f;

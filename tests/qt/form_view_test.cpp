@@ -101,7 +101,7 @@ struct Probe {
 class FormViewTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void aCancelledKeyNeverReachesTheField() {
         Probe p;
         QVERIFY(p.view);

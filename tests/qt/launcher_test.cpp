@@ -29,7 +29,7 @@ int VisibleViews(const char* className) {
 class LauncherTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void startsWithVersionCaptionAndOnTop() {
         GuiFixture f;
         QVERIFY(f.started);

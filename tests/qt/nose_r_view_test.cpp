@@ -51,7 +51,7 @@ QString TextOf(GuiFixture& f, const char* control) {
 class NoseRViewTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { QGuiApplication::clipboard()->clear(); }
 
     void enterChainComputesTheShiftsAndReturnsToText1_data() {

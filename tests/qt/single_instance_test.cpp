@@ -13,7 +13,7 @@ using namespace quillon::qt;
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void aSecondLockOfTheSameUserFails() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Quillon.lock"));

@@ -18,7 +18,8 @@ struct CliResult {
     std::string out, err;
 };
 
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& programFolder = ".") {
+inline CliResult RunCli(const std::vector<std::string>& args,
+                        const std::string& programFolder = ".") {
     std::ostringstream out, err;
     CliResult r;
     r.status = quillon::cli::Run(args, programFolder, out, err);

@@ -13,7 +13,7 @@
 namespace quillon::testing {
 
 class TempDir {
-  public:
+public:
     TempDir() {
         std::random_device seed;
         std::mt19937_64 rng(seed());
@@ -37,7 +37,7 @@ class TempDir {
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::filesystem::path& p) const { return path_ / p; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
