@@ -5,12 +5,11 @@
 
 #include <initializer_list>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cli/runner.h"
+#include "support/cli_json.h"
 
 namespace quillon::testing {
 
@@ -18,13 +17,7 @@ using Json = nlohmann::json;
 
 // Runs `quillon-cli WINDOW STEP...`; fails the test unless it exits 0 with JSON.
 inline Json RunCli(const std::string& window, const std::vector<std::string>& steps) {
-    std::vector<std::string> args{window};
-    args.insert(args.end(), steps.begin(), steps.end());
-    std::ostringstream out, err;
-    const int status = quillon::cli::Run(args, ".", out, err);
-    EXPECT_EQ(status, 0) << err.str();
-    if (status != 0) return Json::object();
-    return Json::parse(out.str());
+    return testing_support::RunWindow(window, steps);
 }
 
 // The steps of a user typing each value and leaving the field.

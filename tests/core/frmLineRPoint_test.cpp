@@ -7,6 +7,7 @@
 
 #include "driven_window.h"
 #include "geometry/frmLineRPoint.h"
+#include "support/geometry_cases.h"
 
 namespace quillon::test {
 namespace {
@@ -107,25 +108,9 @@ INSTANTIATE_TEST_SUITE_P(Example, LineRPointFigure, ::testing::ValuesIn(kFigureR
 
 // Angle of the line; the end point's distance along and across the line from the line point;
 // plane.
-using Case = std::tuple<double, double, double, bool>;
-
-std::string Num(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.12g", v);
-    return buf;
-}
-
-// "A30_Along12_AcrossMinus9_XY", "A0_Along7_Across2p5_XZ": the row's angle, placement and plane.
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    auto part = [](double v) {
-        std::string t = Num(std::fabs(v));
-        std::replace(t.begin(), t.end(), '.', 'p');
-        return (v < 0 ? "Minus" : "") + t;
-    };
-    const auto [angle, along, across, xy] = info.param;
-    return "A" + part(angle) + "_Along" + part(along) + "_Across" + part(across) +
-           (xy ? "_XY" : "_XZ");
-}
+using testing_support::GeometryCase;
+using testing_support::Num;
+using Case = GeometryCase;
 
 class LineRPointGeometry : public ::testing::TestWithParam<Case> {};
 
@@ -176,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(EndPoints, LineRPointGeometry,
                                             ::testing::Values(-12.0, 12.0),
                                             ::testing::Values(-9.0, -3.0, 3.0, 9.0),
                                             ::testing::Bool()),
-                         CaseName);
+                         testing_support::GeometryCaseName);
 
 // ---- the angle reduction ----
 

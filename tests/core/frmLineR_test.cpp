@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "driven_window.h"
+#include "support/geometry_cases.h"
 
 namespace quillon::test {
 namespace {
@@ -110,25 +111,9 @@ TEST(LineRResults, OffsetsAreWrittenFirst) {
 // ---- the geometry over many lines and circles ----
 
 // Angle of the line, where the centre lies along it and across it from the line point, plane.
-using Case = std::tuple<double, double, double, bool>;
-
-std::string Num(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.12g", v);
-    return buf;
-}
-
-// "A30_Along12_AcrossMinus9_XY", "A0_Along7_Across2p5_XZ": the row's angle, placement and plane.
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    auto part = [](double v) {
-        std::string t = Num(std::fabs(v));
-        std::replace(t.begin(), t.end(), '.', 'p');
-        return (v < 0 ? "Minus" : "") + t;
-    };
-    const auto [angle, along, across, xy] = info.param;
-    return "A" + part(angle) + "_Along" + part(along) + "_Across" + part(across) +
-           (xy ? "_XY" : "_XZ");
-}
+using testing_support::GeometryCase;
+using testing_support::Num;
+using Case = GeometryCase;
 
 class LineRGeometry : public ::testing::TestWithParam<Case> {};
 
@@ -173,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineRGeometry,
                          ::testing::Combine(::testing::Values(0.0, 30.0, 135.0, -100.0, 200.0),
                                             ::testing::Values(-20.0, 0.0, 7.0),
                                             ::testing::Values(-4.0, 0.0, 2.5), ::testing::Bool()),
-                         CaseName);
+                         testing_support::GeometryCaseName);
 
 // ---- the window ----
 

@@ -29,6 +29,16 @@ inline CliResult RunCli(const std::vector<std::string>& args,
     return r;
 }
 
+// The state that `quillon-cli WINDOW STEP...` prints; a failed run fails the test and gives an
+// empty object.
+inline nlohmann::json RunWindow(const std::string& window, const std::vector<std::string>& steps) {
+    std::vector<std::string> args{window};
+    args.insert(args.end(), steps.begin(), steps.end());
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.status == 0 ? r.json : nlohmann::json::object();
+}
+
 // The texts of a window after the steps, or a failed expectation.
 inline nlohmann::json Texts(const CliResult& r) {
     EXPECT_EQ(r.status, 0) << r.err;
