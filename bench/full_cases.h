@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/figure_window.h"
 #include "shell/module1.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
 namespace quillon::bench {
 

@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     double v;
     std::memcpy(&v, bytes, sizeof v);
 
-    // NcNumber of an expression leaves it alone.
+    // NcNumber leaves its argument alone.
     const double constant = v;
     const bool overflows = !std::isfinite(v * 1000.0);
     try {
@@ -88,12 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Of a variable it leaves the rounded value, which the text reads as exactly while it
         // has three decimals, and which gives the same text again.
         double variable = v;
-        Require(quillon::NcNumber(variable) == text, "NcNumber of a variable gave another text");
+        Require(quillon::NcNumberInPlace(variable) == text,
+                "NcNumberInPlace gave another text than NcNumber");
         if (std::fabs(variable) < 1e12) {
             Require(quillon::ReadNumber(text) == variable,
                     "NcNumber(" + Show(v) + ") left " + Show(variable) + " but wrote " + text);
             double again = variable;
-            Require(quillon::NcNumber(again) == text && again == variable,
+            Require(quillon::NcNumberInPlace(again) == text && again == variable,
                     "NcNumber of its own rounded value changed it: " + Show(variable));
         }
     } catch (const quillon::ArithmeticFault&) {

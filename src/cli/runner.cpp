@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "cli/steps.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
 namespace quillon::cli {
 namespace {

@@ -74,14 +74,14 @@ void frmRPM::SpindleSpeed() {
     v_ = ReadNumber(Text("Text1"));
     d_ = ReadNumber(Text("Text2"));
     n_ = std::floor(chk::div(chk::div(chk::mul(1000, v_), Pi), d_));
-    SetText("Text3", NcNumber(n_));
+    SetText("Text3", NcNumberInPlace(n_));
 }
 
 void frmRPM::CuttingSpeed() {
     d_ = ReadNumber(Text("Text2"));
     n_ = ReadNumber(Text("Text3"));
     v_ = std::floor(chk::div(chk::mul(d_, chk::mul(Pi, n_)), 1000));
-    SetText("Text1", NcNumber(v_));
+    SetText("Text1", NcNumberInPlace(v_));
 }
 
 void frmRPM::Diameter() {
@@ -89,7 +89,7 @@ void frmRPM::Diameter() {
     n_ = ReadNumber(Text("Text3"));
     // The diameter is not truncated; its NC text leaves the kept value rounded.
     d_ = chk::div(chk::div(chk::mul(1000, v_), Pi), n_);
-    SetText("Text2", NcNumber(d_));
+    SetText("Text2", NcNumberInPlace(d_));
 }
 
 void frmRPM::Command2_Click() {

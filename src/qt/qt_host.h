@@ -9,7 +9,7 @@
 #include <string>
 
 #include "shell/host.h"
-#include "shell/window_manager.h"
+#include "app/window_manager.h"
 
 namespace quillon::qt {
 

@@ -10,7 +10,7 @@
 
 #include "qt_host.h"
 #include "shell/disk_files.h"
-#include "shell/menu.h"
+#include "app/menu.h"
 #include "shell/module1.h"
 
 class QApplication;

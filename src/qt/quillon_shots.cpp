@@ -21,7 +21,7 @@
 #include "form_view.h"
 #include "platform.h"
 #include "quillon_app.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
 namespace {
 

@@ -104,7 +104,7 @@ std::string PlainDecimal(double v) {
     return v < 0 ? "-" + t : t;
 }
 
-std::string NcNumber(double& v) {
+std::string NcNumberInPlace(double& v) {
     const double scaled = v * 1000.0;
     if (!std::isfinite(scaled)) throw ArithmeticFault("overflow");
     // nearbyint follows the default rounding mode, round-half-to-even.
@@ -113,9 +113,8 @@ std::string NcNumber(double& v) {
     return PlainDecimal(r);
 }
 
-std::string NcNumber(const double& v) {
-    double copy = v;
-    return NcNumber(copy);
+std::string NcNumber(double v) {
+    return NcNumberInPlace(v);
 }
 
 std::string ResultText(double v) {

@@ -6,12 +6,13 @@
 
 namespace quillon {
 
-// The NC text of v rounded to three decimals (halves to even). Called with a variable, the
-// variable is left holding the rounded value, as later steps of some computations rely on;
-// called with an expression, nothing is changed. Raises ArithmeticFault for a value whose
-// rounding overflows (infinite or NaN values cannot reach a field).
-std::string NcNumber(double& v);
-std::string NcNumber(const double& v);
+// The NC text of v rounded to three decimals (halves to even). Raises ArithmeticFault for a
+// value whose rounding overflows (infinite or NaN values cannot reach a field).
+std::string NcNumber(double v);
+// The same text, and v is left holding the rounded value: a computation whose later steps go
+// on with the number as it was written to its field rounds its variable this way, in the
+// order the fields are written.
+std::string NcNumberInPlace(double& v);
 
 // NcNumber of v shifted up by 0.0001: the text of most computed coordinates.
 std::string ResultText(double v);

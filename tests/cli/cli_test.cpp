@@ -12,8 +12,8 @@
 namespace quillon {
 namespace {
 
-using testing_support::RunCli;
-using testing_support::Texts;
+using testkit::RunCli;
+using testkit::Texts;
 
 struct Process {
     int status;
@@ -23,7 +23,7 @@ struct Process {
 // Runs the real binary, so the exit status and the streams are checked as a script sees them.
 Process RunBinary(const std::string& args) {
     // A file of its own: CTest runs these tests in parallel.
-    std::string errFile = testing::TempDir() + "/quillon-cli-XXXXXX";
+    std::string errFile = ::testing::TempDir() + "/quillon-cli-XXXXXX";
     const int fd = mkstemp(errFile.data());
     if (fd >= 0) close(fd);
     const std::string cmd = std::string(QUILLON_CLI_EXE) + " " + args + " 2>" + errFile;
@@ -122,7 +122,7 @@ TEST(Cli, OnControlCountsActivationsOfTheControlWindow) {
 }
 
 TEST(Cli, ControlRootMarkerFileSetsOnControlOnlyWhenItIsAnOrdinaryFile) {
-    const std::string root = testing::TempDir() + "/quillon-root-" + std::to_string(getpid());
+    const std::string root = ::testing::TempDir() + "/quillon-root-" + std::to_string(getpid());
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root + "/OSPMNGCD.CNC");  // a folder does not count
     auto r = RunCli({"--control-root", root, "frmNoseR", "set:Text1=1", "set:Text2=1",

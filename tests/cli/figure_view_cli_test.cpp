@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "figure_cli.h"
+#include "support/cli_json.h"
 
-namespace quillon::testing {
+namespace quillon::testkit {
 namespace {
 
 struct ReadoutCase {
@@ -78,4 +78,4 @@ TEST(ReadoutCli, UsesTheScaleOfTheLastDrawing) {
 }
 
 }  // namespace
-}  // namespace quillon::testing
+}  // namespace quillon::testkit

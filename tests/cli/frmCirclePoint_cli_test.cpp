@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "figure_cli.h"
+#include "support/cli_json.h"
 
-namespace quillon::testing {
+namespace quillon::testkit {
 namespace {
 
 std::vector<std::string> Circle(const char* x, const char* z, const char* r, const char* a) {
@@ -191,4 +191,4 @@ TEST(CirclePointCli, OpensWithItsDefaults) {
 }
 
 }  // namespace
-}  // namespace quillon::testing
+}  // namespace quillon::testkit

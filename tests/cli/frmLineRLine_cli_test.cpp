@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "figure_cli.h"
+#include "support/cli_json.h"
 
-namespace quillon::testing {
+namespace quillon::testkit {
 namespace {
 
 // Line 1 X40 Z0 A0, line 2 X40 Z-20 A2, R 2, NR 0.4: the worked example with A2 = 90.
@@ -452,4 +452,4 @@ TEST(LineRLineCli, OpensWithItsDefaults) {
 }
 
 }  // namespace
-}  // namespace quillon::testing
+}  // namespace quillon::testkit

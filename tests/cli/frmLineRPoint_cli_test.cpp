@@ -2,9 +2,9 @@
 #include <map>
 #include <optional>
 
-#include "run_window.h"
+#include "support/cli_json.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 using Json = nlohmann::json;
@@ -18,7 +18,7 @@ std::vector<std::string> Then(std::vector<std::string> steps,
 // Line X0 Z0 at angle `a`, end point X`x` Z`z`, radius `r`, left at the radius.
 std::vector<std::string> Construction(const std::string& a, const std::string& x,
                                       const std::string& z, const std::string& r) {
-    return TypeAndLeave(
+    return TypeThenLeave(
         {"Text1=0", "Text2=0", "Text3=" + a, "Text4=" + x, "Text5=" + z, "Text8=" + r}, "Text8");
 }
 
@@ -87,7 +87,7 @@ const Row kRows[] = {
      {{"Text9", "0"}, {"Text10", "10"}, {"Text12", "0"}}},
     {"XYPlane",
      Then({"click:OptionXY"},
-          TypeAndLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=5", "Text8=10"},
+          TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=5", "Text8=10"},
                        "Text8")),
      {{"Text6", "1.34"},
       {"Text7", "10"},
@@ -193,7 +193,7 @@ TEST_P(LineRPointSameLine, GivesIdenticalResultsAndFigure) {
         auto run = [&](const std::string& angle) {
             return RunWindow("frmLineRPoint",
                              Then({"click:" + std::string(option)},
-                                  TypeAndLeave({"Text1=4", "Text2=-3", "Text3=" + angle, "Text4=30",
+                                  TypeThenLeave({"Text1=4", "Text2=-3", "Text3=" + angle, "Text4=30",
                                                 "Text5=12", "Text8=12"},
                                                "Text8")));
         };
@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(Angles, LineRPointSameLine, ::testing::ValuesIn(kSameLi
 TEST(LineRPointCliPreview, WithoutTheRadiusOnlyTheLineIsDrawnAtTheReducedAngle) {
     const Json j = RunWindow(
         "frmLineRPoint",
-        TypeAndLeave({"Text1=0", "Text2=0", "Text3=210", "Text4=10", "Text5=10"}, "Text5"));
+        TypeThenLeave({"Text1=0", "Text2=0", "Text3=210", "Text4=10", "Text5=10"}, "Text5"));
     const Json& ops = j["pictures"]["Picture1"];
     ASSERT_EQ(ops.size(), 2u) << ops.dump();
     EXPECT_EQ(ops[0]["width"], 8835);
@@ -225,4 +225,4 @@ TEST(LineRPointCliPreview, WithoutTheRadiusOnlyTheLineIsDrawnAtTheReducedAngle) 
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

@@ -2,9 +2,9 @@
 #include <map>
 #include <optional>
 
-#include "run_window.h"
+#include "support/cli_json.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 using Json = nlohmann::json;
@@ -22,7 +22,7 @@ void PrintTo(const Row& row, std::ostream* os) {
 
 // Line X0 Z0 A0 (the Z axis) and a circle of R5 on it at Z10.
 const std::vector<std::string> kOnAxis =
-    TypeAndLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=0", "Text5=10", "Text6=5"}, "Text6");
+    TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=0", "Text5=10", "Text6=5"}, "Text6");
 
 std::vector<std::string> Then(std::vector<std::string> steps,
                               const std::vector<std::string>& more) {
@@ -42,11 +42,11 @@ const Row kRows[] = {
       {"Text13", "0"},
       {"Text14", "-5"}}},
     {"CircleBehindPointOneFirstAlongLine",
-     TypeAndLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=0", "Text5=-10", "Text6=5"}, "Text6"),
+     TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=0", "Text5=-10", "Text6=5"}, "Text6"),
      {{"Text8", "-15"}, {"Text10", "5"}, {"Text12", "-5"}, {"Text14", "-5"}}},
     // Centre on a 45 degree line: both points 5 from it along the line (5 / sqrt 2 each way).
     {"CentreOnSlopedLine",
-     TypeAndLeave({"Text1=0", "Text2=0", "Text3=45", "Text4=20", "Text5=10", "Text6=5"}, "Text6"),
+     TypeThenLeave({"Text1=0", "Text2=0", "Text3=45", "Text4=20", "Text5=10", "Text6=5"}, "Text6"),
      {{"Text7", "12.929"},
       {"Text8", "6.465"},
       {"Text9", "3.536"},
@@ -57,7 +57,7 @@ const Row kRows[] = {
       {"Text14", "-3.535"}}},
     // A vertical line X0 cut by a circle around X0 Z0 (in X-Z the circle's radius is along X/2).
     {"LineAcrossAxis",
-     TypeAndLeave({"Text1=0", "Text2=0", "Text3=90", "Text4=0", "Text5=0", "Text6=5"}, "Text6"),
+     TypeThenLeave({"Text1=0", "Text2=0", "Text3=90", "Text4=0", "Text5=0", "Text6=5"}, "Text6"),
      {{"Text7", "-10"},
       {"Text8", "0"},
       {"Text9", "5"},
@@ -68,7 +68,7 @@ const Row kRows[] = {
       {"Text14", "0"}}},
     {"XYPlaneRelabelsAndComputesPlainCoordinates",
      Then({"click:OptionXY"},
-          TypeAndLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
+          TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
                        "Text6")),
      {{"Text7", "5"},
       {"Text8", "0"},
@@ -95,14 +95,14 @@ const Row kRows[] = {
     {"CopyPointTwo", Then(kOnAxis, {"click:Command5"}), {}, "X0 Z15"},
     {"CopyInXYPlane",
      Then({"click:OptionXY"},
-          Then(TypeAndLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
+          Then(TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
                             "Text6"),
                {"click:Command5"})),
      {},
      "X15 Y0"},
     // Incomplete line data: no reaction, even with a complete circle.
     {"IncompleteLineChangesNothing",
-     TypeAndLeave({"Text1=0", "Text2=0", "Text4=0", "Text5=10", "Text6=5"}, "Text6"),
+     TypeThenLeave({"Text1=0", "Text2=0", "Text4=0", "Text5=10", "Text6=5"}, "Text6"),
      {{"Text7", ""}, {"Text8", ""}, {"Text12", ""}}},
 };
 
@@ -180,7 +180,7 @@ TEST(LineRCliPreview, OnlyTheLineDrawsItThroughThePictureMiddle) {
 // An angle and the same angle less a full turn describe one line.
 TEST(LineRCliAngles, TwoHundredAndMinusOneSixtyGiveTheSameResults) {
     auto run = [](const std::string& angle) {
-        return RunWindow("frmLineR", TypeAndLeave({"Text1=10", "Text2=5", "Text3=" + angle,
+        return RunWindow("frmLineR", TypeThenLeave({"Text1=10", "Text2=5", "Text3=" + angle,
                                                    "Text4=30", "Text5=20", "Text6=12"},
                                                   "Text6"));
     };
@@ -193,4 +193,4 @@ TEST(LineRCliAngles, TwoHundredAndMinusOneSixtyGiveTheSameResults) {
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

@@ -1,9 +1,9 @@
 // frmRPM end to end: cutting speed, diameter and spindle speed through quillon-cli.
 #include <optional>
 
-#include "run_window.h"
+#include "support/cli_json.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 using Json = nlohmann::json;
@@ -21,34 +21,34 @@ void PrintTo(const Row& row, std::ostream* os) {
 }
 
 const Row kRows[] = {
-    {"SpeedAndDiameterGiveSpindleSpeed", TypeAndLeave({"Text1=100", "Text2=50"}, "Text2"), "100",
+    {"SpeedAndDiameterGiveSpindleSpeed", TypeThenLeave({"Text1=100", "Text2=50"}, "Text2"), "100",
      "50", "636"},
-    {"DiameterAndSpindleSpeedGiveCuttingSpeed", TypeAndLeave({"Text2=50", "Text3=1000"}, "Text3"),
+    {"DiameterAndSpindleSpeedGiveCuttingSpeed", TypeThenLeave({"Text2=50", "Text3=1000"}, "Text3"),
      "157", "50", "1000"},
     {"SpeedAndSpindleSpeedGiveUntruncatedDiameter",
-     TypeAndLeave({"Text1=100", "Text3=500"}, "Text3"), "100", "63.662", "500"},
-    {"LeavingSpeedWithSpindleSpeedGivesDiameter", TypeAndLeave({"Text1=100", "Text3=500"}, "Text1"),
+     TypeThenLeave({"Text1=100", "Text3=500"}, "Text3"), "100", "63.662", "500"},
+    {"LeavingSpeedWithSpindleSpeedGivesDiameter", TypeThenLeave({"Text1=100", "Text3=500"}, "Text1"),
      "100", "63.662", "500"},
-    {"LeavingDiameterWithSpindleSpeedGivesSpeed", TypeAndLeave({"Text2=50", "Text3=1000"}, "Text2"),
+    {"LeavingDiameterWithSpindleSpeedGivesSpeed", TypeThenLeave({"Text2=50", "Text3=1000"}, "Text2"),
      "157", "50", "1000"},
     {"AllFilledLeavingSpeedRecomputesSpindleSpeed",
-     TypeAndLeave({"Text1=100", "Text2=50", "Text3=1"}, "Text1"), "100", "50", "636"},
+     TypeThenLeave({"Text1=100", "Text2=50", "Text3=1"}, "Text1"), "100", "50", "636"},
     {"AllFilledLeavingDiameterRecomputesSpindleSpeed",
-     TypeAndLeave({"Text1=100", "Text2=50", "Text3=1"}, "Text2"), "100", "50", "636"},
+     TypeThenLeave({"Text1=100", "Text2=50", "Text3=1"}, "Text2"), "100", "50", "636"},
     {"AllFilledLeavingSpindleSpeedRecomputesSpeed",
-     TypeAndLeave({"Text1=1", "Text2=50", "Text3=1000"}, "Text3"), "157", "50", "1000"},
+     TypeThenLeave({"Text1=1", "Text2=50", "Text3=1000"}, "Text3"), "157", "50", "1000"},
     // A fault in the first matching rule ends the computation; the second rule is not tried.
-    {"ZeroDiameterLeavesSpindleSpeed", TypeAndLeave({"Text1=100", "Text2=0", "Text3=77"}, "Text1"),
+    {"ZeroDiameterLeavesSpindleSpeed", TypeThenLeave({"Text1=100", "Text2=0", "Text3=77"}, "Text1"),
      "100", "0", "77"},
-    {"ZeroSpindleSpeedLeavesDiameter", TypeAndLeave({"Text1=100", "Text3=0"}, "Text3"), "100", "",
+    {"ZeroSpindleSpeedLeavesDiameter", TypeThenLeave({"Text1=100", "Text3=0"}, "Text3"), "100", "",
      "0"},
-    {"OnlyOneFieldDoesNothing", TypeAndLeave({"Text1=100"}, "Text1"), "100", "", ""},
+    {"OnlyOneFieldDoesNothing", TypeThenLeave({"Text1=100"}, "Text1"), "100", "", ""},
     {"NothingFilledDoesNothing", {"leave:Text2"}, "", "", ""},
     // Int goes down to the next whole number, also below zero.
-    {"IntIsTheFloor", TypeAndLeave({"Text1=-100", "Text2=50"}, "Text2"), "-100", "50", "-637"},
-    {"BlankCountsAsFilledAndReadsZero", TypeAndLeave({"Text1= ", "Text2=50"}, "Text2"), " ", "50",
+    {"IntIsTheFloor", TypeThenLeave({"Text1=-100", "Text2=50"}, "Text2"), "-100", "50", "-637"},
+    {"BlankCountsAsFilledAndReadsZero", TypeThenLeave({"Text1= ", "Text2=50"}, "Text2"), " ", "50",
      "0"},
-    {"LeadingNumberOfText", TypeAndLeave({"Text1=100m/min", "Text2=50mm"}, "Text2"), "100m/min",
+    {"LeadingNumberOfText", TypeThenLeave({"Text1=100m/min", "Text2=50mm"}, "Text2"), "100m/min",
      "50mm", "636"},
     {"ClearEmptiesAllThree",
      {"set:Text1=100", "set:Text2=50", "leave:Text2", "click:Command2"},
@@ -142,4 +142,4 @@ TEST(RpmCliWindow, CloseUnloads) {
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

@@ -13,10 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
-using testing::CrLf;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using testkit::CrLf;
+using testkit::ReadBytes;
+using testkit::TempDir;
+using testkit::WriteBytes;
 
 const std::string kPathFile =
     CrLf({"[SuppPath]", "data1=C:\\NC\\nc.exe",

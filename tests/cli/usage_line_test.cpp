@@ -7,7 +7,7 @@
 namespace quillon {
 namespace {
 
-using testing_support::RunCli;
+using testkit::RunCli;
 
 struct LineRow {
     const char* name;

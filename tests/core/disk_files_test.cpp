@@ -12,9 +12,9 @@ namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using testkit::ReadBytes;
+using testkit::TempDir;
+using testkit::WriteBytes;
 
 struct MatchRow {
     const char* name;

@@ -8,12 +8,12 @@
 #include <variant>
 #include <vector>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 
 struct DrivenWindow {
     RecordingHost host;
@@ -56,4 +56,4 @@ const Op& OpAt(const std::vector<DrawOp>& ops, size_t i) {
     return std::get<Op>(ops[i]);
 }
 
-}  // namespace quillon::test
+}  // namespace quillon::testkit

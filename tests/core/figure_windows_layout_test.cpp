@@ -8,10 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
 namespace quillon {
 namespace {

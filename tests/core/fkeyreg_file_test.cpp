@@ -7,7 +7,7 @@
 namespace quillon::fkeyreg {
 namespace {
 
-using quillon::testing::CrLf;
+using quillon::testkit::CrLf;
 
 constexpr const char* kPath = "[SuppPath]";
 constexpr const char* kCap = "[SuppCap]";

@@ -1,7 +1,7 @@
 // The form runtime: focus events, key dispatch and option groups behave as on screen.
 #include <gtest/gtest.h>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/checked.h"
 #include "shell/disk_files.h"
 #include "shell/tool_window.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 

@@ -9,7 +9,7 @@
 #include "geometry/frmLineRPoint.h"
 #include "support/geometry_cases.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 constexpr double kAspect = 8835.0 / 4875.0;
@@ -108,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Example, LineRPointFigure, ::testing::ValuesIn(kFigureR
 
 // Angle of the line; the end point's distance along and across the line from the line point;
 // plane.
-using testing_support::GeometryCase;
-using testing_support::Num;
+using testkit::GeometryCase;
+using testkit::Num;
 using Case = GeometryCase;
 
 class LineRPointGeometry : public ::testing::TestWithParam<Case> {};
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(EndPoints, LineRPointGeometry,
                                             ::testing::Values(-12.0, 12.0),
                                             ::testing::Values(-9.0, -3.0, 3.0, 9.0),
                                             ::testing::Bool()),
-                         testing_support::GeometryCaseName);
+                         testkit::GeometryCaseName);
 
 // ---- the angle reduction ----
 
@@ -240,4 +240,4 @@ TEST(LineRPointWindow, PlacedTopmostAndLocked) {
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

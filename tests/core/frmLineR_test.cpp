@@ -8,7 +8,7 @@
 #include "driven_window.h"
 #include "support/geometry_cases.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 constexpr double kAspect = 8835.0 / 4875.0;
@@ -111,8 +111,8 @@ TEST(LineRResults, OffsetsAreWrittenFirst) {
 // ---- the geometry over many lines and circles ----
 
 // Angle of the line, where the centre lies along it and across it from the line point, plane.
-using testing_support::GeometryCase;
-using testing_support::Num;
+using testkit::GeometryCase;
+using testkit::Num;
 using Case = GeometryCase;
 
 class LineRGeometry : public ::testing::TestWithParam<Case> {};
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineRGeometry,
                          ::testing::Combine(::testing::Values(0.0, 30.0, 135.0, -100.0, 200.0),
                                             ::testing::Values(-20.0, 0.0, 7.0),
                                             ::testing::Values(-4.0, 0.0, 2.5), ::testing::Bool()),
-                         testing_support::GeometryCaseName);
+                         testkit::GeometryCaseName);
 
 // ---- the window ----
 
@@ -195,4 +195,4 @@ TEST(LineRWindow, CopyOnTheControlActivatesItsWindow) {
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

@@ -3,7 +3,7 @@
 #include "machining/frmRPM.h"
 #include "driven_window.h"
 
-namespace quillon::test {
+namespace quillon::testkit {
 namespace {
 
 frmRPM& Rpm(DrivenWindow& w) {
@@ -125,4 +125,4 @@ TEST(RpmWindow, CloseActivatesTheControl) {
 }
 
 }  // namespace
-}  // namespace quillon::test
+}  // namespace quillon::testkit

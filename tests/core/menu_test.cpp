@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
-#include "shell/menu.h"
+#include "app/menu.h"
 #include "shell/module1.h"
 
 namespace quillon {

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "geometry/frmNoseR.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"

@@ -46,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"FloatingNoise", 0.1 + 0.2, "0.3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(NcNumber, RoundsAVariableInPlaceButNotAnExpression) {
+TEST(NcNumber, OnlyTheInPlaceFormRoundsItsVariable) {
     double v = 12.3456;
-    EXPECT_EQ(NcNumber(v), "12.346");
+    EXPECT_EQ(NcNumberInPlace(v), "12.346");
     EXPECT_EQ(v, 12.346);
 
-    const double c = 2.0005;
+    double c = 2.0005;
     EXPECT_EQ(NcNumber(c), "2.001");
     EXPECT_EQ(c, 2.0005);
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "../support/temp_dir.h"
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "fkeyreg/Orbane.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
@@ -13,10 +13,10 @@ namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CrLf;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using testkit::CrLf;
+using testkit::ReadBytes;
+using testkit::TempDir;
+using testkit::WriteBytes;
 
 // Texts the user sees.
 const std::string kQuillonMissing =

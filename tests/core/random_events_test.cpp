@@ -35,11 +35,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/figure_window.h"
 #include "shell/module1.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 #include "shell/tool_window.h"
 #include "shell/utf8.h"
 
@@ -623,7 +623,7 @@ class WindowRun {
 public:
     WindowRun(const WindowInfo& info, uint64_t seed, size_t steps)
         : info_(info), seed_(seed), steps_(steps), gen_(seed ^ NameHash(info.className)) {
-        folder_ = fs::path(testing::TempDir()) /
+        folder_ = fs::path(::testing::TempDir()) /
                   ("quillon-random-" + info.className + "-" + std::to_string(getpid()));
         fs::create_directories(folder_);
         m_.ControlRoot = folder_;

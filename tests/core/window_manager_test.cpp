@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/recording_host.h"
+#include "app/recording_host.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/tool_window.h"
-#include "shell/window_manager.h"
+#include "app/window_manager.h"
 
 namespace quillon {
 namespace {

@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "gui_fixture.h"
-#include "shell/registry.h"
+#include "app/registry.h"
 
 using namespace quillon;
 using namespace quillon::qt;

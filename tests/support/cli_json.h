@@ -3,14 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/runner.h"
 
-namespace quillon::testing_support {
+namespace quillon::testkit {
 
 struct CliResult {
     int status = 0;
@@ -45,4 +47,50 @@ inline nlohmann::json Texts(const CliResult& r) {
     return r.status == 0 ? r.json["texts"] : nlohmann::json::object();
 }
 
-}  // namespace quillon::testing_support
+using Json = nlohmann::json;
+
+// Runs `quillon-cli WINDOW STEP...`; fails the test unless it exits 0 with JSON.
+inline Json RunCli(const std::string& window, const std::vector<std::string>& steps) {
+    return RunWindow(window, steps);
+}
+
+// The steps of a user typing each value and leaving the field, field by field.
+inline std::vector<std::string> TypeAndLeave(
+    std::initializer_list<std::pair<const char*, const char*>> fields) {
+    std::vector<std::string> steps;
+    for (const auto& [name, text] : fields) {
+        steps.push_back(std::string("set:") + name + "=" + text);
+        steps.push_back(std::string("leave:") + name);
+    }
+    return steps;
+}
+
+// The steps that type each NAME=TEXT into its field and then leave only `last`.
+inline std::vector<std::string> TypeThenLeave(const std::vector<std::string>& fields,
+                                              const std::string& last) {
+    std::vector<std::string> steps;
+    for (const auto& f : fields) steps.push_back("set:" + f);
+    steps.push_back("leave:" + last);
+    return steps;
+}
+
+inline std::vector<std::string> operator+(std::vector<std::string> a,
+                                          const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The kinds and colours of a display list, one "op color" entry per element, for comparing
+// the order of what is drawn.
+inline std::vector<std::string> Outline(const Json& ops) {
+    std::vector<std::string> out;
+    for (const auto& op : ops) {
+        std::string s = op["op"].get<std::string>();
+        if (op.contains("color")) s += " " + op["color"].get<std::string>();
+        if (op.contains("text")) s += " " + op["text"].get<std::string>();
+        out.push_back(s);
+    }
+    return out;
+}
+
+}  // namespace quillon::testkit

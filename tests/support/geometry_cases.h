@@ -10,7 +10,7 @@
 #include <string>
 #include <tuple>
 
-namespace quillon::testing_support {
+namespace quillon::testkit {
 
 using GeometryCase = std::tuple<double, double, double, bool>;
 
@@ -33,4 +33,4 @@ inline std::string GeometryCaseName(const ::testing::TestParamInfo<GeometryCase>
            (xy ? "_XY" : "_XZ");
 }
 
-}  // namespace quillon::testing_support
+}  // namespace quillon::testkit

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::testing {
+namespace quillon::testkit {
 
 class TempDir {
 public:
@@ -67,4 +67,4 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines, bool fina
     return out;
 }
 
-}  // namespace quillon::testing
+}  // namespace quillon::testkit

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "module1.h"
+#include "shell/module1.h"
 #include "registry.h"
 
 namespace quillon {

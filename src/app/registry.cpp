@@ -1,5 +1,5 @@
 // The window table. Adding a window: include its header and give its factory below.
-#include "shell/registry.h"
+#include "app/registry.h"
 
 #include "fkeyreg/Orbane.h"
 #include "geometry/frmCirclePoint.h"
@@ -8,7 +8,7 @@
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
 #include "machining/frmRPM.h"
-#include "shell/menu.h"
+#include "app/menu.h"
 
 namespace quillon {
 namespace {

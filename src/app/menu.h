@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "form.h"
+#include "shell/form.h"
 #include "window_manager.h"
 
 namespace quillon {

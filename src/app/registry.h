@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "shell/form.h"
 
 namespace quillon {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "shell/form.h"
 #include "registry.h"
 
 namespace quillon {

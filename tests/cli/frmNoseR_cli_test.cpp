@@ -5,8 +5,8 @@
 namespace quillon {
 namespace {
 
-using testing_support::RunCli;
-using testing_support::Texts;
+using testkit::RunCli;
+using testkit::Texts;
 
 struct NoseRow {
     const char* name;
