@@ -1,0 +1,75 @@
+// From a picture's user scale to the pixels of the control that shows it, the same way in
+// every front: the fronts only draw what this gives them, already in device coordinates.
+//
+// The scale is mapped with one factor on both axes, so that a circle stays round and a figure
+// to scale; where the control's aspect differs from the scale's, the drawing is centred with
+// empty bands beside or above and below it. A negative width or height mirrors that axis.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "picture.h"
+
+namespace quillon {
+
+struct DevicePoint {
+    double x = 0, y = 0;
+    bool operator==(const DevicePoint&) const = default;
+};
+
+class PictureMapping {
+public:
+    // `width` x `height`: the control's drawing area in pixels.
+    PictureMapping(const Scale& scale, double width, double height);
+
+    double PixelsPerUnit() const { return k_; }
+    DevicePoint ToDevice(double x, double y) const;
+    // The picture coordinates under a device position: what the mouse points at.
+    DevicePoint ToPicture(double px, double py) const;
+
+private:
+    Scale scale_;
+    double k_, ox_, oy_, dw_, dh_;
+};
+
+// Clips the segment a-b to the rectangle [left, right] x [top, bottom]; false when no part of
+// it lies inside. Lines "long enough to leave the picture" can be thousands of times its size,
+// which some painters rasterise slowly or wrongly.
+bool ClipSegment(double left, double top, double right, double bottom, DevicePoint& a,
+                 DevicePoint& b);
+
+// A circle wider than this (pixels) is not drawn: on screen it is indistinguishable from the
+// lines around it, and rasterising it would take ages.
+inline constexpr double kLargestDeviceRadius = 1e5;
+
+struct DeviceLine {
+    DevicePoint a, b;
+    Color color;
+    DrawStyle style;
+};
+struct DeviceCircle {
+    DevicePoint centre;
+    double r;
+    Color color;
+    DrawStyle style;
+};
+struct DeviceDot {
+    DevicePoint at;
+    Color color;
+};
+// Text with its top-left corner at `at`.
+struct DeviceText {
+    DevicePoint at;
+    std::string text;
+    Color color;
+};
+using DeviceOp = std::variant<DeviceLine, DeviceCircle, DeviceDot, DeviceText>;
+
+// What a picture shows in a drawing area of width x height pixels: lines clipped to the area
+// (with a margin of 2 pixels), circles too large to see left out, points outside left out,
+// texts whose corner lies far outside left out.
+std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double height);
+
+}  // namespace quillon
