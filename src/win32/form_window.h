@@ -1,0 +1,128 @@
+// The generic form view of the Win32 front: builds native controls from any window's control
+// table, lays them out with the shared layout engine, forwards the user's events to the
+// window and mirrors the window's state back into the controls after every event. It knows
+// no particular window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "picture_window.h"
+#include "shell/form.h"
+#include "shell/layout.h"
+
+namespace quillon::win32 {
+
+class Win32Host;
+
+class FormWindow {
+public:
+    FormWindow(Form& form, Win32Host& host);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Registers the window classes once per process.
+    static void RegisterClasses(HINSTANCE instance);
+
+    HWND Hwnd() const { return hwnd_; }
+    // The window shown; nullptr once it has unloaded.
+    Form* Model() const { return form_; }
+    const std::string& ClassName() const { return className_; }
+    // The native control of a control of the window (nullptr for timers and unknown names).
+    HWND ControlHwnd(const std::string& name) const;
+    // True while one of this view's messages is being handled: it must not be destroyed.
+    bool Busy() const { return depth_ > 0; }
+
+    // The window has unloaded: stop talking to it and hide.
+    void Detach();
+    // Mirrors the window's state into the controls.
+    void Sync();
+    // Keyboard messages for this window, before they are translated and dispatched; true
+    // when the message was consumed.
+    bool PreTranslate(MSG& msg);
+
+    // What the native controls show, as a JSON object: caption, texts, values, focus.
+    std::string ShownStateJson() const;
+
+private:
+    struct Item {
+        Control* control = nullptr;  // nullptr once detached
+        std::string name;
+        ControlKind kind = ControlKind::Label;
+        bool hasText = false;
+        HWND hwnd = nullptr;
+        int id = 0;
+        PictureBinding picture;
+        bool usesPicture = false;
+        // What was mirrored last, so that only changes touch the controls.
+        bool synced = false;
+        std::string text, tip;
+        bool value = false, enabled = true, visible = true, locked = false;
+        std::optional<Color> back, fore;
+        int selStart = -1, selLength = -1;
+        std::vector<std::string> items, tabs;
+        int listIndex = -2, tab = 0;
+        std::vector<bool> buttons;
+        unsigned picRevision = ~0u;
+        UINT_PTR timer = 0;
+        int timerMs = 0;
+        HBRUSH brush = nullptr;
+        COLORREF brushColor = 0;
+    };
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void Build();
+    void Create(Item& item);
+    layout::Size Measure(HDC dc, const Control& c) const;
+    void Place(const layout::Result& laid);
+    void AddTip(Item& item);
+    void CreateToolbar(Item& item);
+
+    Item* ItemById(int id);
+    Item* ItemByHwnd(HWND hwnd);
+    Item* ItemByName(const std::string& name);
+    const Item* ItemByName(const std::string& name) const;
+
+    // Delivers a user event to the window, then lets the host mirror every window.
+    void Deliver(const std::function<void(Form&)>& fn);
+    void FocusIn(const std::string& name);
+    void Command(Item& item, int code);
+    LRESULT Notify(NMHDR& nm);
+    // A key on a control ("" for the window): the window sees it first; false swallows it.
+    bool HandleKey(const std::string& control, const Key& key);
+    void TabFrom(const std::string& control, bool backwards);
+    void SchedulePaint();
+
+    void SyncItem(Item& item);
+    void SyncColors(Item& item);
+    void SyncFocus();
+    bool Shows(const Control& c) const;   // visible with every frame around it
+    bool Usable(const Control& c) const;  // enabled with every frame around it
+    HBRUSH BrushFor(Item& item, HDC dc);
+
+    Form* form_;
+    Win32Host& host_;
+    std::string className_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::vector<std::unique_ptr<Item>> items_;
+    bool syncing_ = false;
+    bool paintPending_ = false;
+    int depth_ = 0;
+    // Focus: what the window's focus was at the last mirroring, and whether the native focus
+    // still has to follow it (only done while the window is active).
+    std::string mirroredFocus_;
+    bool focusPending_ = true;
+    // A WM_CHAR to swallow because its key was cancelled at WM_KEYDOWN.
+    WPARAM swallowChar_ = 0;
+    wchar_t highSurrogate_ = 0;
+};
+
+}  // namespace quillon::win32

@@ -1,0 +1,45 @@
+// Orbane.exe and "Orbane Calculator.exe": register a program on the control's vertical
+// function keys, or remove it. Built twice from this source; ORBANE_CALCULATOR selects the
+// build that registers "Calculator.exe".
+#include <windows.h>
+
+#include "fkeyreg/Orbane.h"
+#include "shell/disk_files.h"
+#include "shell/module1.h"
+#include "start.h"
+#include "win_host.h"
+#include "win_text.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace quillon;
+#ifdef ORBANE_CALCULATOR
+    using Window = OrbaneCalculator;
+#else
+    using Window = Orbane;
+#endif
+    win32::StartOptions options;
+    if (const auto error = win32::ReadStartOptions(options)) {
+        MessageBoxW(nullptr, win32::Wide(*error).c_str(), L"Orbane", MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    win32::InitControls();
+    win32::Win32Host host;
+    DiskFiles files;
+    Module1 m(host, files);
+    m.ControlRoot = options.controlRoot;
+    m.ProgramFolder = options.programFolder;
+    int status = 0;
+    {
+        Window window(m);
+        host.Created(window);
+        window.Load();  // the start checks; a failed one has shown its message and ends here
+        if (!window.Unloaded() && !host.EndRequested()) {
+            host.Show(window);
+            window.Activate();
+            host.AfterEvent();
+            status = host.Run();
+        }
+        host.CloseAll();  // the views go before the window they show
+    }
+    return status;
+}

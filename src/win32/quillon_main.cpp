@@ -1,0 +1,47 @@
+// Quillon.exe: the launcher and its tool windows on Win32.
+#include <windows.h>
+
+#include "app/menu.h"
+#include "shell/disk_files.h"
+#include "shell/module1.h"
+#include "start.h"
+#include "win_host.h"
+#include "win_text.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace quillon;
+    win32::StartOptions options;
+    if (const auto error = win32::ReadStartOptions(options)) {
+        MessageBoxW(nullptr, win32::Wide(*error).c_str(), L"Quillon", MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    // A second copy ends at once and silently; the running copy is left alone. The mutex is
+    // the session's, and it goes with the process however that ends.
+    CreateMutexW(nullptr, FALSE, L"Local\\Quillon.SingleInstance");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
+    win32::InitControls();
+    win32::Win32Host host;
+    DiskFiles files;
+    Module1 m(host, files);
+    m.ControlRoot = options.controlRoot;
+    m.ProgramFolder = options.programFolder;
+    int status = 1;
+    {
+        Menu menu(m);
+        host.SetWindows(&menu.Windows());
+        menu.Windows().SetFront(&host);
+        host.Created(menu);
+        menu.Load();
+        if (!menu.Unloaded() && !host.EndRequested()) {
+            host.Show(menu);
+            menu.Activate();
+            host.AfterEvent();
+            status = host.Run();
+        }
+        // The views go before the windows they show.
+        host.SetWindows(nullptr);
+        host.CloseAll();
+    }
+    return status;
+}

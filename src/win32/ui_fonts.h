@@ -1,0 +1,38 @@
+// The fonts and the resolution of the Win32 front: one Japanese UI font for every control
+// ("Meiryo UI", else "MS UI Gothic", else the system's message font), a smaller one for texts
+// inside figures and a fixed-pitch one for controls that ask for it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillon::win32 {
+
+class UiFonts {
+public:
+    UiFonts();
+    ~UiFonts();
+    UiFonts(const UiFonts&) = delete;
+    UiFonts& operator=(const UiFonts&) = delete;
+
+    HFONT Ui() const { return ui_; }
+    HFONT Figure() const { return figure_; }
+    HFONT Fixed() const { return fixed_; }
+    // The face name the UI font uses.
+    const std::wstring& Face() const { return face_; }
+    // Dots per inch of the screen (system DPI: the programs declare system DPI awareness).
+    int Dpi() const { return dpi_; }
+    // Pixels for a length given at 96 dots per inch.
+    int Px(int at96) const { return MulDiv(at96, dpi_, 96); }
+
+    // True when the system has a font family of this name.
+    static bool HasFace(const wchar_t* face);
+
+private:
+    int dpi_ = 96;
+    std::wstring face_;
+    HFONT ui_ = nullptr, figure_ = nullptr, fixed_ = nullptr;
+};
+
+}  // namespace quillon::win32
