@@ -113,7 +113,7 @@ void FormWindow::RegisterClasses(HINSTANCE instance) {
 
 FormWindow::FormWindow(Form& form, Win32Host& host)
     : form_(&form), host_(host), className_(form.ClassName()) {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     hwnd_ =
         CreateWindowExW(0, kFormClass, Wide(form.Caption).c_str(), style, CW_USEDEFAULT,
                         CW_USEDEFAULT, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);

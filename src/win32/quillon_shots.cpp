@@ -1,0 +1,167 @@
+// quillon-shots.exe: photographs the launcher and every registered window as the Win32 front
+// shows them, with the fields filled by the steps of a steps file (the same file as for the
+// other front), so that anyone can look at the windows. Run under Wine on a display without
+// other windows (tools/screenshots-windows.sh does); writes one BMP file per window.
+//
+//   quillon-shots OUTPUT_FOLDER [STEPS_FILE]
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/menu.h"
+#include "app/registry.h"
+#include "cli/steps.h"
+#include "form_window.h"
+#include "shell/disk_files.h"
+#include "shell/module1.h"
+#include "start.h"
+#include "win_host.h"
+#include "win_text.h"
+
+namespace {
+
+using namespace quillon;
+
+using Steps = std::map<std::string, std::vector<cli::Step>>;
+
+Steps ReadSteps(const std::filesystem::path& path) {
+    Steps steps;
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "quillon-shots: cannot read %s\n", path.string().c_str());
+        return steps;
+    }
+    std::string line, window;
+    for (int number = 1; std::getline(in, line); ++number) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        const size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line[start] == '#') continue;
+        line = line.substr(start);
+        if (line.front() == '[' && line.back() == ']') {
+            window = line.substr(1, line.size() - 2);
+            continue;
+        }
+        try {
+            steps[window].push_back(cli::ParseStep(line));
+        } catch (const UsageError& e) {
+            std::fprintf(stderr, "quillon-shots: %s:%d: %s\n", path.string().c_str(), number,
+                         e.what());
+        }
+    }
+    return steps;
+}
+
+// Lets the window system draw what changed.
+void Settle(win32::Win32Host& host) {
+    host.AfterEvent();
+    host.Wait(0.4);
+}
+
+// Writes the screen's pixels under the window (its frame included) as a 24-bit BMP file.
+bool Capture(HWND hwnd, const std::filesystem::path& file) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    std::vector<char> pixels(static_cast<size_t>(stride) * h);
+    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi;
+    fh.bfSize = static_cast<DWORD>(fh.bfOffBits + pixels.size());
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&bi), sizeof bi);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+bool Shoot(win32::Win32Host& host, Form& form, const std::vector<cli::Step>& steps,
+           const std::filesystem::path& out) {
+    try {
+        for (const cli::Step& step : steps) {
+            if (form.Unloaded()) break;
+            cli::RunStep(form, step);
+            host.AfterEvent();
+        }
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "quillon-shots: %s: %s\n", form.ClassName().c_str(), e.what());
+    }
+    win32::FormWindow* view = host.ViewOf(form);
+    if (!view || !view->Hwnd()) {
+        std::fprintf(stderr, "quillon-shots: %s closed itself; no picture\n",
+                     form.ClassName().c_str());
+        return false;
+    }
+    // Alone on the screen, at its top-left corner, with the mouse pointer out of the way.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SetWindowPos(view->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    Settle(host);
+    const std::filesystem::path file = out / (form.ClassName() + ".bmp");
+    const bool ok = Capture(view->Hwnd(), file);
+    std::printf("%s\n", file.string().c_str());
+    ShowWindow(view->Hwnd(), SW_HIDE);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: quillon-shots OUTPUT_FOLDER [STEPS_FILE]\n");
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    const Steps steps = argc == 3 ? ReadSteps(argv[2]) : Steps{};
+    auto stepsOf = [&steps](const std::string& window) {
+        const auto it = steps.find(window);
+        return it == steps.end() ? std::vector<cli::Step>{} : it->second;
+    };
+
+    win32::InitControls();
+    win32::Win32Host host;
+    DiskFiles files;
+    Module1 m(host, files);
+    int failures = 0;
+    {
+        Menu menu(m);
+        host.SetWindows(&menu.Windows());
+        menu.Windows().SetFront(&host);
+        host.Created(menu);
+        menu.Load();
+        host.Show(menu);
+        menu.Activate();
+        if (!Shoot(host, menu, stepsOf(kMenuClass), out)) ++failures;
+        for (const WindowInfo& info : ToolbarWindows()) {
+            if (!info.create) continue;
+            Form* form = menu.Windows().Open(info);
+            if (!form || !Shoot(host, *form, stepsOf(info.className), out)) ++failures;
+        }
+        host.SetWindows(nullptr);
+        host.CloseAll();
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Photographs the launcher and every built window as the Win32 front shows them under Wine,
+# with the fields of tools/screenshots.steps filled in (the same steps as the other front).
+#
+#   tools/screenshots-windows.sh [OUTPUT_FOLDER] [BUILD_FOLDER]
+#
+# Defaults: docs/screenshots/windows and build/windows (cmake --preset windows, then
+# cmake --build --preset windows --target quillon-shots). Needs wine, Xvfb (xvfb-run), xauth,
+# ImageMagick and the Noto CJK fonts: tools/deps.sh installs them.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+out=${1:-docs/screenshots/windows}
+build=${2:-build/windows}
+shots="$build/quillon-shots.exe"
+if [ ! -f "$shots" ]; then
+    echo "screenshots-windows.sh: $shots not found; build it first: cmake --build $build --target quillon-shots" >&2
+    exit 2
+fi
+. "$here/wine/prefix.sh"
+quillon_wine_setup "$build"
+mkdir -p "$out"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$WINE" "$shots" "$(winepath_of "$tmp")" "$(winepath_of "$here/screenshots.steps")"
+for bmp in "$tmp"/*.bmp; do
+    png="$out/$(basename "${bmp%.bmp}").png"
+    convert "$bmp" -strip "$png"
+    echo "$png"
+done

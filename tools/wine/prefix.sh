@@ -1,0 +1,24 @@
+# Sourced by the scripts that run the Windows programs under Wine: a Wine prefix of its own
+# under the build folder (created on first use, with the settings of quillon-prefix.reg),
+# quiet Wine, and Wine's 64-bit loader.
+#   . tools/wine/prefix.sh BUILD_FOLDER
+quillon_wine_setup() {
+    build=$1
+    here=$(cd "$(dirname "${BASH_SOURCE[0]:-$0}")" && pwd)
+    export WINEPREFIX=${WINEPREFIX:-$(cd "$build" && pwd)/wineprefix}
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+    WINE=$(command -v wine64 || command -v wine)
+    export WINE
+    if [ ! -f "$WINEPREFIX/.quillon-ready" ]; then
+        "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINE" regedit /S "$(winepath_of "$here/quillon-prefix.reg")" >/dev/null 2>&1
+        "$WINE"server -w 2>/dev/null || wineserver -w
+        touch "$WINEPREFIX/.quillon-ready"
+    fi
+}
+
+# The Windows path of a Linux path (Wine's Z: drive).
+winepath_of() {
+    printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
+}
