@@ -117,9 +117,11 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
     hwnd_ =
         CreateWindowExW(0, kFormClass, Wide(form.Caption).c_str(), style, CW_USEDEFAULT,
                         CW_USEDEFAULT, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // The tooltips are owned by no window: an owned always-on-top popup keeps its owner out of
+    // the always-on-top band on some systems (Wine).
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, host_.Fonts().Px(400));
     Build();
@@ -274,8 +276,8 @@ void FormWindow::CreateToolbar(Item& item) {
     const UiFonts& fonts = host_.Fonts();
     item.hwnd =
         CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                        WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                            CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                        WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
+                            CCS_NOPARENTALIGN | CCS_NODIVIDER,
                         0, 0, 1, 1, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -370,10 +372,12 @@ void FormWindow::Place(const layout::Result& laid) {
         const int extra = item->kind == ControlKind::ComboBox ? host_.Fonts().Px(200) : 0;
         SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        if (item->kind == ControlKind::Toolbar)
+        if (item->kind == ControlKind::Toolbar) {
             SendMessageW(
                 item->hwnd, TB_SETBUTTONSIZE, 0,
                 MAKELPARAM(host_.Fonts().Px(kToolbarIcon + 7), host_.Fonts().Px(kToolbarIcon + 6)));
+            AddButtonTips(*item);
+        }
     }
     // Frames lie beneath the controls they hold.
     for (auto& item : items_)
@@ -386,6 +390,23 @@ void FormWindow::Place(const layout::Result& laid) {
     AdjustWindowRectEx(&rc, style, FALSE, ex);
     SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::AddButtonTips(Item& item) {
+    // The window's own tooltip shows the buttons' tips (the toolbar's own would be owned).
+    const Control& c = *item.control;
+    for (size_t i = 0; i < c.Buttons.size(); ++i) {
+        if (c.Buttons[i].separator || c.Buttons[i].tooltip.empty()) continue;
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = item.hwnd;
+        ti.uId = kFirstButtonId + i;
+        SendMessageW(item.hwnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&ti.rect));
+        std::wstring tip = Wide(c.Buttons[i].tooltip);
+        ti.lpszText = tip.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 void FormWindow::AddTip(Item& item) {
@@ -435,6 +456,12 @@ HWND FormWindow::ControlHwnd(const std::string& name) const {
 }
 
 // ---- events ----
+
+void FormWindow::SetTopmost(bool on) {
+    topmost_ = on;
+    // No move, no size (flags 3); the result is not used.
+    SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 void FormWindow::Detach() {
     form_ = nullptr;
@@ -524,19 +551,6 @@ void FormWindow::Command(Item& item, int code) {
 }
 
 LRESULT FormWindow::Notify(NMHDR& nm) {
-    if (nm.code == TTN_GETDISPINFOW) {
-        // Tooltips of the toolbar's buttons.
-        auto& info = reinterpret_cast<NMTTDISPINFOW&>(nm);
-        static std::wstring text;
-        text.clear();
-        const int i = static_cast<int>(nm.idFrom) - kFirstButtonId;
-        for (auto& item : items_)
-            if (item->kind == ControlKind::Toolbar && item->control && i >= 0 &&
-                i < static_cast<int>(item->control->Buttons.size()))
-                text = Wide(item->control->Buttons[static_cast<size_t>(i)].tooltip);
-        info.lpszText = text.data();
-        return 0;
-    }
     Item* item = ItemByHwnd(nm.hwndFrom);
     if (!item) return 0;
     const std::string name = item->name;
@@ -1011,10 +1025,13 @@ void FormWindow::SyncFocus() {
 // ---- what the controls show ----
 
 std::string FormWindow::ShownStateJson() const {
-    std::string texts, values, focus = "null";
+    std::string texts, values, hwnds, focus = "null";
     const HWND focused = GetFocus();
     for (const auto& item : items_) {
         if (!item->hwnd) continue;
+        if (!hwnds.empty()) hwnds += ",";
+        hwnds +=
+            JsonString(item->name) + ":" + std::to_string(reinterpret_cast<UINT_PTR>(item->hwnd));
         if (item->hasText && !item->usesPicture) {
             if (!texts.empty()) texts += ",";
             texts += JsonString(item->name) + ":" + JsonString(WindowText(item->hwnd));
@@ -1030,7 +1047,9 @@ std::string FormWindow::ShownStateJson() const {
     return "{\"window\":" + JsonString(className_) +
            ",\"caption\":" + JsonString(WindowText(hwnd_)) +
            ",\"visible\":" + (IsWindowVisible(hwnd_) ? "true" : "false") + ",\"texts\":{" + texts +
-           "},\"values\":{" + values + "},\"focus\":" + focus + "}";
+           "},\"values\":{" + values + "},\"focus\":" + focus +
+           ",\"hwnd\":" + std::to_string(reinterpret_cast<UINT_PTR>(hwnd_)) + ",\"hwnds\":{" +
+           hwnds + "}}";
 }
 
 }  // namespace quillon::win32

@@ -39,6 +39,11 @@ public:
     // True while one of this view's messages is being handled: it must not be destroyed.
     bool Busy() const { return depth_ > 0; }
 
+    // Puts the window into or out of the always-on-top band without moving it. The wish is
+    // kept: a window that was hidden at the time takes it when it shows.
+    void SetTopmost(bool on);
+    bool WantsTopmost() const { return topmost_; }
+
     // The window has unloaded: stop talking to it and hide.
     void Detach();
     // Mirrors the window's state into the controls.
@@ -47,7 +52,8 @@ public:
     // when the message was consumed.
     bool PreTranslate(MSG& msg);
 
-    // What the native controls show, as a JSON object: caption, texts, values, focus.
+    // What the native controls show, as a JSON object: caption, texts, values, focus, and the
+    // handles of the window and its controls (for a program that drives it).
     std::string ShownStateJson() const;
 
 private:
@@ -83,6 +89,7 @@ private:
     layout::Size Measure(HDC dc, const Control& c) const;
     void Place(const layout::Result& laid);
     void AddTip(Item& item);
+    void AddButtonTips(Item& item);
     void CreateToolbar(Item& item);
 
     Item* ItemById(int id);
@@ -115,6 +122,7 @@ private:
     std::vector<std::unique_ptr<Item>> items_;
     bool syncing_ = false;
     bool paintPending_ = false;
+    bool topmost_ = false;
     int depth_ = 0;
     // Focus: what the window's focus was at the last mirroring, and whether the native focus
     // still has to follow it (only done while the window is active).

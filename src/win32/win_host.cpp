@@ -153,10 +153,7 @@ void Win32Host::Wait(double seconds) {
 
 void Win32Host::SetTopmost(const std::string& className, bool on) {
     FormWindow* view = ViewOf(className);
-    if (!view || !view->Hwnd()) return;
-    // No move, no size (flags 3); the result is not used.
-    SetWindowPos(view->Hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    if (view && view->Hwnd()) view->SetTopmost(on);
 }
 
 void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
@@ -197,6 +194,9 @@ void Win32Host::Show(Form& form) {
     if (!view || !view->Hwnd()) return;
     view->Sync();
     ShowWindow(view->Hwnd(), IsIconic(view->Hwnd()) ? SW_RESTORE : SW_SHOW);
+    // Some systems keep a hidden window out of the always-on-top band: put it there now.
+    if (view->WantsTopmost() && !(GetWindowLongPtrW(view->Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(view->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(view->Hwnd());
 }
 

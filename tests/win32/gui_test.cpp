@@ -1,0 +1,333 @@
+// The Windows programs under Wine, driven from outside with real input: the launcher, the
+// single instance, the toolbar, typing a worked example, the clipboard, the activation of the
+// control's window, the exit button, and the function-key registration program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <thread>
+
+#include "app/registry.h"
+#include "support/cli_json.h"
+#include "wine_driver.h"
+
+namespace quillon::wine {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"QuillonForm";
+
+std::filesystem::path Exe(const char* name) {
+    return HereFolder() / name;
+}
+
+// One run of Quillon.exe with its automation hook, ended at the end of the test.
+class QuillonRun {
+public:
+    explicit QuillonRun(std::vector<std::wstring> args = {}) {
+        stateFile_ = FreshFolder("state") / "state.json";
+        SetEnvironmentVariableW(L"QUILLON_STATE_FILE", stateFile_.wstring().c_str());
+        // The copy of the previous test must be gone, or this one would end as a second copy.
+        WaitFor([] { return FindTopLevel(" QUILLON", kFormClass) == nullptr; });
+        program_ = std::make_unique<Program>(Exe("Quillon.exe"), args);
+        const DWORD pid = program_->Id();
+        WaitFor([&] { return (launcher_ = FindTopLevel(" QUILLON", kFormClass, pid)) != nullptr; },
+                20s);
+    }
+
+    HWND Launcher() const { return launcher_; }
+    Program& Process() { return *program_; }
+    Json State() const { return ShownState(launcher_, stateFile_); }
+    Json Window(const std::string& className) const { return WindowState(State(), className); }
+
+    // Clicks the toolbar button with this Key and waits for the window titled `caption`.
+    HWND Open(const std::string& key, const std::string& caption) {
+        const Json menu = Window("Menu");
+        const HWND bar = ControlOf(menu, "Toolbar1");
+        int index = -1;
+        const auto& table = ToolbarWindows();
+        for (size_t i = 0; i < table.size(); ++i)
+            if (table[i].key == key) index = static_cast<int>(i);
+        if (!bar || index < 0) return nullptr;
+        ClickToolbarButton(bar, index);
+        HWND w = nullptr;
+        WaitFor([&] { return (w = FindTopLevel(caption, kFormClass)) != nullptr; });
+        return w;
+    }
+
+private:
+    // The button's rectangle lies in the other program: it is asked for through memory there.
+    void ClickToolbarButton(HWND bar, int index) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(bar, &pid);
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        ASSERT_NE(process, nullptr);
+        void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(remote));
+        RECT rc{};
+        ReadProcessMemory(process, remote, &rc, sizeof rc, nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        POINT mid{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        ClientToScreen(bar, &mid);
+        ClickAt(mid.x, mid.y);
+    }
+
+    std::filesystem::path stateFile_;
+    std::unique_ptr<Program> program_;
+    HWND launcher_ = nullptr;
+};
+
+TEST(WineQuillon, TheLauncherShowsAtTheBottomRightOnTopAndASecondStartEndsAtOnce) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr) << "no window \" QUILLON\"";
+    const Json menu = run.Window("Menu");
+    EXPECT_EQ(menu["texts"]["Ver"], "Ver.1.40");
+    EXPECT_EQ(menu["texts"]["Command1"], "終　了");
+    EXPECT_EQ(menu["values"]["Check1"], true);
+    EXPECT_TRUE(GetWindowLongPtrW(run.Launcher(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // 1500 and 2000 twips from the screen's right and bottom edges.
+    RECT rc;
+    GetWindowRect(run.Launcher(), &rc);
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - rc.right, MulDiv(1500, dpi, 1440));
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - rc.bottom, MulDiv(2000, dpi, 1440));
+
+    const auto started = std::chrono::steady_clock::now();
+    Program second(Exe("Quillon.exe"), {});
+    const auto status = second.WaitExit(10s);
+    ASSERT_TRUE(status.has_value()) << "the second copy did not end";
+    EXPECT_EQ(*status, 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_FALSE(run.Process().WaitExit(0ms).has_value()) << "the first copy ended too";
+    EXPECT_NE(FindTopLevel(" QUILLON", kFormClass), nullptr);
+}
+
+// The worked example of the corner-radius window, typed key by key with Enter between the
+// fields, and the nose radius typed after a click into its field.
+const std::vector<std::pair<const char*, const char*>> kWorkedExample = {
+    {"Text7", "40"},    {"Text8", "-20"},    {"Text10", "44"},   {"Text11", "-18"},
+    {"Text12", "40"},   {"Text13", "-18"},   {"Text16", "2"},    {"Text17", "0"},
+    {"Text14", "44"},   {"Text15", "-20"},   {"Text18", "0"},    {"Text19", "2"},
+    {"Text23", "2.4"},  {"Text30", "2.4"},   {"Text26", "2.4"},  {"Text27", "0"},
+    {"Text33", "0"},    {"Text34", "2.4"},   {"Text21", "39.2"}, {"Text22", "-18"},
+    {"Text28", "44"},   {"Text29", "-20.4"}, {"Text24", "38.4"}, {"Text25", "-18.4"},
+    {"Text31", "43.2"}, {"Text32", "-20.8"},
+};
+
+std::vector<std::string> KeySteps(const std::string& typed) {
+    std::vector<std::string> steps;
+    for (const char c : typed) steps.push_back(c == '\r' ? "key:Enter" : std::string("key:") + c);
+    return steps;
+}
+
+TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyToTheClipboard) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND window = run.Open("2直線と接する円", " 2直線と接する円");
+    ASSERT_NE(window, nullptr) << "the toolbar click opened no window";
+    Json shown = run.Window("frmLineRLine");
+    EXPECT_EQ(shown["focus"], "Text1");
+
+    const std::string lines = "40\r0\r0\r40\r-20\r90\r2\r";
+    Type(lines);
+    Click(ControlOf(shown, "Text20"));
+    Type("0.4\r");
+    shown = run.Window("frmLineRLine");
+    for (const auto& [field, text] : kWorkedExample)
+        EXPECT_EQ(shown["texts"][field], text) << field;
+    EXPECT_EQ(shown["focus"], "Option5");
+
+    // The same keys through the command-line front: every control shows the same text.
+    std::vector<std::string> steps = KeySteps(lines);
+    steps.push_back("click:Text20");
+    for (const std::string& s : KeySteps("0.4\r")) steps.push_back(s);
+    const Json expected = testkit::RunCli("frmLineRLine", steps);
+    ASSERT_TRUE(expected.contains("texts"));
+    EXPECT_EQ(shown["texts"], expected["texts"]);
+    EXPECT_EQ(shown["values"], expected["values"]);
+    EXPECT_EQ(shown["focus"], expected["focus"]);
+
+    // The same button again shows the same window, fields unchanged.
+    EXPECT_EQ(run.Open("2直線と接する円", " 2直線と接する円"), window);
+    EXPECT_EQ(run.Window("frmLineRLine")["texts"]["Text1"], "40");
+
+    // Tangent point 1 onto the clipboard, read back by this other program.
+    Click(ControlOf(shown, "Command8"));
+    std::optional<std::string> clip;
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "X40 Z-18"; }, 5s))
+        << (clip ? *clip : "(empty)");
+}
+
+std::string Describe(HWND hwnd) {
+    wchar_t cls[256] = L"";
+    GetClassNameW(hwnd, cls, 256);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return "\"" + TextOf(hwnd) + "\" of class " + Narrow(cls) + " in process " +
+           std::to_string(pid);
+}
+
+// A stand-in for the control's own operator screen.
+class ControlScreen {
+public:
+    ControlScreen() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuillonTestHmi";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, L"QuillonTestHmi", L"OSP-P100 HMI", WS_OVERLAPPEDWINDOW, 0, 0,
+                                400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        ShowWindow(hwnd_, SW_SHOW);
+        WaitFor([] { return false; }, 300ms);
+    }
+    ~ControlScreen() { DestroyWindow(hwnd_); }
+    HWND Hwnd() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+// Opens the nose-radius window, types its example, makes it the foreground window and
+// clicks its first copy button; returns the window.
+HWND CopyFromNoseR(QuillonRun& run) {
+    const HWND window = run.Open("Nose-R", " テーパーのノーズＲ補正");
+    if (!window) return nullptr;
+    Type("0.8\r30\r");
+    const Json shown = run.Window("frmNoseR");
+    Click(ControlOf(shown, "Text1"));
+    WaitFor([&] { return GetForegroundWindow() == window; }, 3s);
+    Click(ControlOf(shown, "Command1"));
+    return window;
+}
+
+TEST(WineQuillon, OnTheControlACopyBringsTheControlsWindowToTheFront) {
+    const std::filesystem::path root = FreshFolder("control");
+    std::ofstream(root / "OSPMNGCD.CNC") << "";
+    ControlScreen hmi;
+    QuillonRun run({L"--control-root", root.wstring()});
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND window = CopyFromNoseR(run);
+    ASSERT_NE(window, nullptr);
+    std::optional<std::string> clip;
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == hmi.Hwnd(); }, 5s))
+        << "foreground: " << Describe(GetForegroundWindow());
+}
+
+TEST(WineQuillon, OnAnOfficePcACopyOnlyChangesTheClipboard) {
+    ControlScreen hmi;
+    QuillonRun run({L"--control-root", FreshFolder("office").wstring()});
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND window = CopyFromNoseR(run);
+    ASSERT_NE(window, nullptr);
+    std::optional<std::string> clip;
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s));
+    WaitFor([] { return false; }, 500ms);
+    EXPECT_EQ(GetForegroundWindow(), window) << Describe(GetForegroundWindow());
+}
+
+TEST(WineQuillon, TheExitButtonEndsTheProgramWithItsWindows) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    ASSERT_NE(run.Open("回転数", " 周速 ⇔ 回転数"), nullptr);
+    // The tool window may cover the launcher: a click on the launcher's caption raises it.
+    RECT rc;
+    GetWindowRect(run.Launcher(), &rc);
+    ClickAt(rc.left + 60, rc.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
+    Click(ControlOf(run.Window("Menu"), "Command1"));
+    const auto status = run.Process().WaitExit(10s);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, 0u);
+    EXPECT_EQ(FindTopLevel(" 周速 ⇔ 回転数", kFormClass), nullptr);
+}
+
+// ---- the registration program ----
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Entries(const char* header, const char* first) {
+    std::string text = std::string(header) + "\r\n";
+    for (int i = 1; i <= 8; ++i)
+        text += "data" + std::to_string(i) + "=" + (i == 1 ? first : "") + "\r\n";
+    return text;
+}
+
+// Runs Orbane.exe from `folder` against `root`, presses its action button and answers the
+// message; returns the message text.
+std::string RunOrbane(const std::filesystem::path& folder, const std::filesystem::path& root,
+                      const std::string& expectedButton) {
+    const std::filesystem::path stateFile = folder / "state.json";
+    SetEnvironmentVariableW(L"QUILLON_STATE_FILE", stateFile.wstring().c_str());
+    Program orbane(folder / "Orbane.exe", {L"--control-root", root.wstring()});
+    HWND window = nullptr;
+    if (!WaitFor(
+            [&] {
+                return (window = FindTopLevel("縦ファンクションキー設定", kFormClass)) != nullptr;
+            },
+            20s)) {
+        ADD_FAILURE() << "Orbane showed no window";
+        return {};
+    }
+    const Json shown = WindowState(ShownState(window, stateFile), "Orbane");
+    EXPECT_EQ(shown["texts"]["Command1"], expectedButton);
+    Click(ControlOf(shown, "Command1"));
+    HWND box = nullptr;
+    WaitFor([&] {
+        box = FindWindowW(L"#32770", nullptr);
+        DWORD pid = 0;
+        if (box) GetWindowThreadProcessId(box, &pid);
+        return box && pid == orbane.Id();
+    });
+    if (!box) {
+        ADD_FAILURE() << "no message box";
+        return {};
+    }
+    const std::string message = TextOf(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const auto status = orbane.WaitExit(10s);
+    EXPECT_TRUE(status.has_value()) << "Orbane did not end";
+    return message;
+}
+
+TEST(WineOrbane, RegistersQuillonOnTheFunctionKeysAndRemovesItAgain) {
+    const std::filesystem::path folder = FreshFolder("orbane");
+    const std::filesystem::path root = FreshFolder("orbane-root");
+    std::filesystem::copy_file(Exe("Orbane.exe"), folder / "Orbane.exe");
+    std::ofstream(folder / "Quillon.exe") << "";
+    std::filesystem::create_directories(root / "V-FKEY" / "JPN");
+    const std::string paths = Entries("[SuppPath]", "C:\\OSP-P\\other.exe");
+    const std::string captions = Entries("[SuppCap]", "OTHER");
+    std::ofstream(root / "V-FKEY" / "LV01.INI", std::ios::binary) << paths;
+    std::ofstream(root / "V-FKEY" / "JPN" / "LV01.INI", std::ios::binary) << captions;
+
+    EXPECT_EQ(RunOrbane(folder, root, "登　録"),
+              "ファンクションキーにQuillonを登録しました。\n電源を再投入してください。");
+    const std::string own = Narrow(folder.wstring());
+    std::string registered = paths;
+    registered.insert(registered.find("data2=") + 6, own + "\\Quillon.exe");
+    EXPECT_EQ(ReadFile(root / "V-FKEY" / "LV01.INI"), registered);
+    std::string captioned = captions;
+    captioned.insert(captioned.find("data2=") + 6, "QUILLON");
+    EXPECT_EQ(ReadFile(root / "V-FKEY" / "JPN" / "LV01.INI"), captioned);
+
+    EXPECT_EQ(RunOrbane(folder, root, "削　除"),
+              "ファンクションキーからQuillonを削除しました。\n電源を再投入してください。");
+    EXPECT_EQ(ReadFile(root / "V-FKEY" / "LV01.INI"), paths);
+    EXPECT_EQ(ReadFile(root / "V-FKEY" / "JPN" / "LV01.INI"), captions);
+}
+
+}  // namespace
+}  // namespace quillon::wine

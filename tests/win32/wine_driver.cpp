@@ -1,0 +1,196 @@
+#include "wine_driver.h"
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace quillon::wine {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(const std::wstring& utf16) {
+    if (utf16.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::filesystem::path HereFolder() {
+    wchar_t exe[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
+    return std::filesystem::path(std::wstring(exe, n)).parent_path();
+}
+
+std::filesystem::path FreshFolder(const std::string& name) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("quillon-wine-" + name);
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+Program::Program(const std::filesystem::path& exe, const std::vector<std::wstring>& args) {
+    std::wstring line = L"\"" + exe.wstring() + L"\"";
+    for (const auto& a : args) line += L" \"" + a + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(exe.wstring().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        exe.parent_path().wstring().c_str(), &si, &pi_))
+        pi_ = {};
+}
+
+Program::~Program() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+std::optional<DWORD> Program::WaitExit(std::chrono::milliseconds timeout) {
+    if (!pi_.hProcess ||
+        WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+        // Let this program's own windows (the test window of the control) take messages.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+HWND FindTopLevel(const std::string& title, const wchar_t* cls, DWORD process) {
+    const std::wstring t = Wide(title);
+    for (HWND w = FindWindowExW(nullptr, nullptr, cls, t.c_str()); w;
+         w = FindWindowExW(nullptr, w, cls, t.c_str())) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (IsWindowVisible(w) && (process == 0 || pid == process)) return w;
+    }
+    return nullptr;
+}
+
+std::string TextOf(HWND hwnd) {
+    wchar_t buf[1024];
+    const int n = GetWindowTextW(hwnd, buf, static_cast<int>(std::size(buf)));
+    return Narrow(std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0)));
+}
+
+void ClickAt(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (x * 65536 + w / 2) / w;
+        i.mi.dy = (y * 65536 + h / 2) / h;
+    }
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in[0], sizeof(INPUT));
+    WaitFor([] { return false; }, 50ms);
+    SendInput(2, &in[1], sizeof(INPUT));
+    WaitFor([] { return false; }, 150ms);
+}
+
+void Click(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    std::this_thread::sleep_for(30ms);
+}
+
+void Type(const std::string& text) {
+    for (const wchar_t c : Wide(text)) {
+        if (c == L'\r') {
+            PressKey(VK_RETURN);
+        } else if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) {
+            PressKey(static_cast<WORD>(c));
+        } else if (c == L'.') {
+            PressKey(VK_OEM_PERIOD);
+        } else if (c == L'-') {
+            PressKey(VK_OEM_MINUS);
+        } else {
+            INPUT in[2]{};
+            in[0].type = in[1].type = INPUT_KEYBOARD;
+            in[0].ki.wScan = in[1].ki.wScan = c;
+            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+            SendInput(2, in, sizeof(INPUT));
+            std::this_thread::sleep_for(30ms);
+        }
+    }
+    std::this_thread::sleep_for(200ms);
+}
+
+std::optional<std::string> ClipboardText() {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = Narrow(p);
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return text;
+}
+
+Json ShownState(HWND anyWindow, const std::filesystem::path& stateFile) {
+    std::error_code ec;
+    std::filesystem::remove(stateFile, ec);
+    const UINT msg = RegisterWindowMessageW(L"QuillonDumpState");
+    DWORD_PTR written = 0;
+    if (!SendMessageTimeoutW(anyWindow, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &written) || !written)
+        return nullptr;
+    std::ifstream in(stateFile, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return Json::parse(s.str(), nullptr, false);
+}
+
+Json WindowState(const Json& shown, const std::string& className) {
+    if (!shown.is_object() || !shown.contains("windows")) return nullptr;
+    for (const Json& w : shown["windows"])
+        if (w.value("window", "") == className) return w;
+    return nullptr;
+}
+
+HWND ControlOf(const Json& window, const std::string& control) {
+    if (!window.is_object() || !window["hwnds"].contains(control)) return nullptr;
+    return reinterpret_cast<HWND>(window["hwnds"][control].get<UINT_PTR>());
+}
+
+}  // namespace quillon::wine

@@ -1,0 +1,73 @@
+// Driving the Windows programs from another process, as a user would: starting them, finding
+// their windows, real mouse clicks and key strokes (SendInput), reading the clipboard, and the
+// programs' state as their native controls show it.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillon::wine {
+
+using Json = nlohmann::json;
+using namespace std::chrono_literals;
+
+std::wstring Wide(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+
+// The folder of the test program; the programs under test lie beside it.
+std::filesystem::path HereFolder();
+// A fresh empty folder under the temporary folder.
+std::filesystem::path FreshFolder(const std::string& name);
+
+// A started program; ended at destruction if it still runs.
+class Program {
+public:
+    Program(const std::filesystem::path& exe, const std::vector<std::wstring>& args);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Started() const { return pi_.hProcess != nullptr; }
+    // Waits for the program to end; its exit status, or nothing when it still runs.
+    std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout);
+    DWORD Id() const { return pi_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Polls until `done` is true or the time is up.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+
+// The visible top-level window with this title (UTF-8), optionally of this window class and
+// of this process.
+HWND FindTopLevel(const std::string& title, const wchar_t* cls = nullptr, DWORD process = 0);
+std::string TextOf(HWND hwnd);
+
+// Real input: the mouse pointer moves to the middle of the window and clicks; keys are
+// pressed and released.
+void Click(HWND hwnd);
+void ClickAt(int screenX, int screenY);
+// Types text with the keys of a US keyboard where one exists, else as Unicode input;
+// "\r" is the Enter key.
+void Type(const std::string& text);
+void PressKey(WORD vk);
+
+// The text on the Windows clipboard (CF_UNICODETEXT), or nothing.
+std::optional<std::string> ClipboardText();
+
+// What every window of the program shows, through its automation hook: the program must run
+// with QUILLON_STATE_FILE naming `stateFile`. `anyWindow` is one of its windows.
+Json ShownState(HWND anyWindow, const std::filesystem::path& stateFile);
+// The state of one window class from ShownState, or null.
+Json WindowState(const Json& shown, const std::string& className);
+HWND ControlOf(const Json& window, const std::string& control);
+
+}  // namespace quillon::wine
