@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "app/recording_host.h"
+#include "app/registry.h"
+#include "app/startup.h"
 #include "shell/disk_files.h"
 #include "shell/figure_window.h"
 #include "shell/module1.h"
-#include "app/registry.h"
 
 namespace quillon::bench {
 
@@ -79,8 +80,7 @@ public:
         form_ = info->create(m_);
         window_ = dynamic_cast<FigureWindow*>(form_.get());
         if (!window_) throw std::logic_error(std::string(c.window) + " has no figure");
-        form_->Load();
-        form_->Activate();
+        StartWindow(*form_, nullptr);
         for (const auto& [field, text] : c.typed) form_->DeliverSetText(field, text);
         window_->RunRecalculate();
     }

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "shell/module1.h"
 #include "registry.h"
+#include "shell/module1.h"
 
 namespace quillon {
 
@@ -28,7 +28,7 @@ Menu::Menu(Module1& m) : Form(m, kMenuClass, " QUILLON"), windows_(m) {
 }
 
 void Menu::Form_Load() {
-    (*this)["Ver"].Text = "Ver.1.40";
+    (*this)["Ver"].Text = std::string("Ver.") + kVersion;
     try {
         // Pi is the program's constant (module1.h); the remaining steps may fail.
         // A front that has decided OnControl already (quillon-cli --on-control) keeps it; at a

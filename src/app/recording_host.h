@@ -27,6 +27,7 @@ public:
     }
     void FormUnloaded(Form&) override { ++unloads; }
     void EndProgram() override { ended = true; }
+    bool EndRequested() const override { return ended; }
 
     std::optional<std::string> clipboard;
     int clipboardClears = 0;

@@ -1,6 +1,7 @@
 // The window table. Adding a window: include its header and give its factory below.
 #include "app/registry.h"
 
+#include "app/menu.h"
 #include "fkeyreg/Orbane.h"
 #include "geometry/frmCirclePoint.h"
 #include "geometry/frmLineR.h"
@@ -8,7 +9,6 @@
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
 #include "machining/frmRPM.h"
-#include "app/menu.h"
 
 namespace quillon {
 namespace {

@@ -22,13 +22,7 @@ Form* WindowManager::Open(const WindowInfo& info) {
     std::unique_ptr<Form>& slot = windows_[info.className];
     if (slot) retired_.push_back(std::move(slot));
     slot = info.create(m_);
-    Form& form = *slot;
-    if (front_) front_->Created(form);
-    form.Load();
-    if (form.Unloaded()) return nullptr;
-    if (front_) front_->Show(form);
-    form.Activate();
-    return form.Unloaded() ? nullptr : &form;
+    return StartWindow(*slot, front_) ? slot.get() : nullptr;
 }
 
 Form* WindowManager::Find(const std::string& className) const {

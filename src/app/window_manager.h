@@ -11,22 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/form.h"
 #include "registry.h"
+#include "shell/form.h"
+#include "startup.h"
 
 namespace quillon {
 
 class Module1;
-
-// What a front does with the windows the manager opens.
-class WindowFront {
-public:
-    virtual ~WindowFront() = default;
-    // A window was created: build what shows it. Runs before the window's load.
-    virtual void Created(Form& form) = 0;
-    // Show the window (again) and bring it to the front.
-    virtual void Show(Form& form) = 0;
-};
 
 class WindowManager {
 public:

@@ -5,10 +5,11 @@
 #include <ostream>
 
 #include "app/recording_host.h"
+#include "app/registry.h"
+#include "app/startup.h"
 #include "cli/steps.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "app/registry.h"
 
 namespace quillon::cli {
 namespace {
@@ -16,7 +17,8 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kUsage =
-    "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW [STEP "
+    "usage: quillon-cli [--on-control] [--control-root DIR] [--program-folder DIR] WINDOW "
+    "[STEP "
     "...]"
     " | quillon-cli --list";
 
@@ -245,8 +247,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
 
     std::unique_ptr<Form> form = info->create(m);
     try {
-        form->Load();
-        form->Activate();
+        StartWindow(*form, nullptr);
         for (const Step& step : steps) {
             if (form->Unloaded() || host.ended) break;
             RunStep(*form, step, [&host](double seconds) { host.clock = seconds; });

@@ -79,12 +79,7 @@ std::string TargetPath(std::string_view folderUtf8, std::string_view targetFile)
 }
 
 std::optional<fs::path> FunctionKeyRoot(const std::optional<fs::path>& controlRoot) {
-    if (controlRoot) return controlRoot;
-#ifdef _WIN32
-    return fs::path(L"C:\\OSP-P");
-#else
-    return std::nullopt;
-#endif
+    return controlRoot ? controlRoot : DefaultControlRoot();
 }
 
 Orbane::Orbane(Module1& m, const OrbaneBuild& build)

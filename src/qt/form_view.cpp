@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -55,23 +55,23 @@ bool ToKey(const QKeyEvent* event, Key& key) {
         int qt, code, ascii;
     };
     static constexpr Named named[] = {
-        {Qt::Key_Return, keys::Enter, 13},
-        {Qt::Key_Enter, keys::Enter, 13},
-        {Qt::Key_Escape, keys::Esc, 27},
-        {Qt::Key_Backspace, keys::Backspace, 8},
+        {Qt::Key_Return, keys::Enter, keys::EnterChar},
+        {Qt::Key_Enter, keys::Enter, keys::EnterChar},
+        {Qt::Key_Escape, keys::Esc, keys::EscChar},
+        {Qt::Key_Backspace, keys::Backspace, keys::BackspaceChar},
         {Qt::Key_Shift, keys::Shift, 0},
-        {Qt::Key_Control, 17, 0},
-        {Qt::Key_Alt, 18, 0},
+        {Qt::Key_Control, keys::Control, 0},
+        {Qt::Key_Alt, keys::Alt, 0},
         {Qt::Key_Left, keys::Left, 0},
         {Qt::Key_Up, keys::Up, 0},
         {Qt::Key_Right, keys::Right, 0},
         {Qt::Key_Down, keys::Down, 0},
-        {Qt::Key_PageUp, 33, 0},
-        {Qt::Key_PageDown, 34, 0},
-        {Qt::Key_End, 35, 0},
-        {Qt::Key_Home, 36, 0},
-        {Qt::Key_Insert, 45, 0},
-        {Qt::Key_Delete, 46, 0},
+        {Qt::Key_PageUp, keys::PageUp, 0},
+        {Qt::Key_PageDown, keys::PageDown, 0},
+        {Qt::Key_End, keys::End, 0},
+        {Qt::Key_Home, keys::Home, 0},
+        {Qt::Key_Insert, keys::Insert, 0},
+        {Qt::Key_Delete, keys::Delete, 0},
     };
     const int qtKey = event->key();
     if (qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab) return false;
@@ -81,7 +81,7 @@ bool ToKey(const QKeyEvent* event, Key& key) {
             return true;
         }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {
-        key = Key{112 + (qtKey - Qt::Key_F1), 0, ""};
+        key = Key{keys::F1 + (qtKey - Qt::Key_F1), 0, ""};
         return true;
     }
     const QVector<uint> chars = event->text().toUcs4();
@@ -94,7 +94,8 @@ bool ToKey(const QKeyEvent* event, Key& key) {
         return true;
     }
     // A control character (Ctrl with a letter): the letter's key code and the character.
-    key = Key{(qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ? qtKey : 0, static_cast<int>(cp), ""};
+    key = Key{(qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ? keys::A + (qtKey - Qt::Key_A) : 0,
+              static_cast<int>(cp), ""};
     return true;
 }
 
@@ -137,38 +138,61 @@ void FormView::CloseUnloaded() {
 // ---- building ----
 
 void FormView::Build() {
-    auto* root = new QGridLayout(this);
-    // Tool windows have a fixed size, as their layout was designed.
-    root->setSizeConstraint(QLayout::SetFixedSize);
-    std::map<std::string, QGridLayout*> layouts;
     items_.reserve(form_->Controls().size());
     for (const auto& c : form_->Controls()) {
         Item item;
         item.control = c.get();
         item.widget = Create(*c);
-        if (auto* frame = qobject_cast<QGroupBox*>(item.widget))
-            layouts[c->Name()] = new QGridLayout(frame);
         items_.push_back(item);
     }
     QWidget* previous = nullptr;
     for (Item& item : items_) {
-        Control& c = *item.control;
         Wire(item);
         if (!item.widget) continue;
-        const auto frame = layouts.find(c.Parent);
-        QGridLayout* layout = c.Parent.empty() || frame == layouts.end() ? root : frame->second;
-        if (c.Kind() == ControlKind::PictureBox)
-            layout->addWidget(item.widget, c.Where.row, c.Where.col, c.Where.rowSpan,
-                              c.Where.colSpan, Qt::AlignLeft | Qt::AlignTop);
-        else
-            layout->addWidget(item.widget, c.Where.row, c.Where.col, c.Where.rowSpan,
-                              c.Where.colSpan);
+        // Every widget is a child of the window, placed by the layout; a frame lies beneath
+        // the controls it holds.
+        if (item.control->Kind() == ControlKind::Frame) item.widget->lower();
         if (item.widget->focusPolicy() != Qt::NoFocus) {
             if (previous) setTabOrder(previous, item.widget);
             previous = item.widget;
         }
     }
     setWindowTitle(Q(form_->Caption));
+}
+
+layout::Metrics FormView::LayoutMetrics() const {
+    layout::Metrics m;
+    const QStyle* s = style();
+    m.margin = std::max(6, s->pixelMetric(QStyle::PM_LayoutLeftMargin));
+    m.spacing = std::max(4, s->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
+    m.frameTop = fontMetrics().height() + m.spacing + 2;
+    m.frameMargin = m.margin;
+    return m;
+}
+
+void FormView::Relayout() {
+    layoutDirty_ = false;
+    std::map<const Control*, QWidget*> widgets;
+    for (const Item& item : items_)
+        if (item.widget) widgets[item.control] = item.widget;
+    const auto measure = [&](const Control& c) -> layout::Size {
+        QWidget* w = widgets.count(&c) ? widgets[&c] : nullptr;
+        if (!w) return {};
+        if (auto* frame = qobject_cast<QGroupBox*>(w))
+            return {frame->fontMetrics().horizontalAdvance(frame->title()) + 24,
+                    frame->fontMetrics().height()};
+        const QSize hint = w->sizeHint().expandedTo(w->minimumSizeHint());
+        return {hint.width(), hint.height()};
+    };
+    const layout::Result placed = layout::LayOut(*form_, measure, LayoutMetrics());
+    for (const Item& item : items_) {
+        if (!item.widget) continue;
+        const auto r = placed.rects.find(item.control->Name());
+        if (r == placed.rects.end()) continue;
+        item.widget->setGeometry(r->second.x, r->second.y, r->second.width, r->second.height);
+    }
+    // Tool windows have a fixed size, as their layout was designed.
+    setFixedSize(placed.client.width, placed.client.height);
 }
 
 QWidget* FormView::Create(Control& c) {
@@ -388,8 +412,9 @@ bool FormView::HandleKey(const std::string& control, QKeyEvent* event) {
     bool passed = true;
     Deliver([&](Form& f) { passed = f.DeliverKey(key, /*applyDefault=*/false); });
     if (!self || !passed) return false;
-    // Enter presses a button that has the focus.
-    if (key.keyCode == keys::Enter && qobject_cast<QPushButton*>(Widget(control))) {
+    // Enter presses a button that has the focus (the space bar is the button widget's own).
+    const Control* c = form_ ? form_->Find(control) : nullptr;
+    if (c && key.keyCode == keys::Enter && PressesButton(*c, key)) {
         Deliver([&](Form& f) { f.DeliverClick(control); });
         return false;
     }
@@ -482,6 +507,7 @@ void FormView::Sync() {
     const QString caption = Q(form_->Caption);
     if (windowTitle() != caption) setWindowTitle(caption);
     for (Item& item : items_) SyncItem(item);
+    if (layoutDirty_) Relayout();
     SyncFocus();
     syncing_ = false;
 }
@@ -525,12 +551,12 @@ void FormView::SyncItem(Item& item) {
         if (plain->toPlainText() != text) plain->setPlainText(text);
         if (plain->isReadOnly() != c.Locked) plain->setReadOnly(c.Locked);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (label->text() != text) label->setText(text);
+        if (label->text() != text) label->setText(text), layoutDirty_ = true;
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        if (button->text() != text) button->setText(text);
+        if (button->text() != text) button->setText(text), layoutDirty_ = true;
         if (button->isCheckable() && button->isChecked() != c.Value) button->setChecked(c.Value);
     } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-        if (frame->title() != text) frame->setTitle(text);
+        if (frame->title() != text) frame->setTitle(text), layoutDirty_ = true;
     } else if (auto* pic = qobject_cast<PictureView*>(w)) {
         pic->SetBackground(c.BackColor ? ToQColor(*c.BackColor) : QColor(Qt::black));
         pic->Refresh();
@@ -539,6 +565,7 @@ void FormView::SyncItem(Item& item) {
             combo->clear();
             for (const auto& s : c.Items) combo->addItem(Q(s));
             item.items = c.Items;
+            layoutDirty_ = true;
         }
         if (combo->currentIndex() != c.ListIndex) combo->setCurrentIndex(c.ListIndex);
         if (combo->currentText() != text) combo->setEditText(text);
@@ -554,6 +581,7 @@ void FormView::SyncItem(Item& item) {
             while (tabs->count() > 0) tabs->removeTab(0);
             for (const auto& s : c.Tabs) tabs->addTab(Q(s));
             item.tabs = c.Tabs;
+            layoutDirty_ = true;
         }
         if (tabs->currentIndex() != c.SelectedTab - 1) tabs->setCurrentIndex(c.SelectedTab - 1);
     } else if (auto* bar = qobject_cast<QToolBar*>(w)) {

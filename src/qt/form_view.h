@@ -1,6 +1,6 @@
-// The generic form view: builds Qt widgets from any window's control table (a grid layout per
-// container, frames as group boxes), forwards the user's events to the window and mirrors the
-// window's state back into the widgets after every event.
+// The generic form view: builds Qt widgets from any window's control table (placed by the
+// core's layout of its declared grid, frames as group boxes), forwards the user's events to the
+// window and mirrors the window's state back into the widgets after every event.
 #pragma once
 
 #include <QPointer>
@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "shell/form.h"
+#include "shell/layout.h"
 
-class QTimer;
+    class QTimer;
 
 namespace quillon::qt {
 
@@ -59,6 +60,10 @@ private:
     };
 
     void Build();
+    // Places every widget where the window's declared grid puts it, at the sizes the widgets
+    // need now, and fixes the window's size.
+    void Relayout();
+    layout::Metrics LayoutMetrics() const;
     QWidget* Create(Control& c);
     void Wire(Item& item);
     void SyncItem(Item& item);
@@ -79,6 +84,7 @@ private:
     bool closing_ = false;
     bool paintPending_ = false;
     bool exposeWatched_ = false;
+    bool layoutDirty_ = true;
 };
 
 }  // namespace quillon::qt

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/startup.h"
 #include "fkeyreg/Orbane.h"
 #include "platform.h"
 #include "qt_host.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
 #endif
 
     quillon::qt::StartOptions options;
-    options.controlRoot = quillon::qt::DefaultControlRoot();
+    options.controlRoot = quillon::DefaultControlRoot();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (const auto error = quillon::qt::ParseArguments(args, options)) {
@@ -39,11 +40,8 @@ int main(int argc, char** argv) {
     m.ProgramFolder = QCoreApplication::applicationDirPath().toStdWString();
 
     Window window(m);
-    host.Created(window);
-    window.Load();  // the start checks; a failed one has shown its message and ends here
-    if (window.Unloaded() || host.EndRequested()) return 0;
-    host.Show(window);
-    window.Activate();
+    // The start checks run in the load; a failed one has shown its message and ends here.
+    if (!quillon::StartWindow(window, &host)) return 0;
     host.AfterEvent();
     const int status = QApplication::exec();
     host.CloseAll();  // the views go before the window they show

@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "shell/host.h"
 #include "app/window_manager.h"
+#include "shell/host.h"
 
 namespace quillon::qt {
 
@@ -56,7 +56,7 @@ public:
     void CloseAll();
 
     // True once a window asked to end the program.
-    bool EndRequested() const { return endRequested_; }
+    bool EndRequested() const override { return endRequested_; }
 
 private:
     Platform& platform_;

@@ -9,14 +9,6 @@
 
 namespace quillon::qt {
 
-std::optional<std::filesystem::path> DefaultControlRoot() {
-#ifdef _WIN32
-    return std::filesystem::path("C:\\OSP-P");
-#else
-    return std::nullopt;
-#endif
-}
-
 std::optional<std::string> ParseArguments(const QStringList& args, StartOptions& options) {
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--control-root")) {
@@ -67,13 +59,9 @@ QuillonApp::~QuillonApp() {
 }
 
 bool QuillonApp::Start() {
-    host_.Created(menu_);
-    menu_.Load();
-    if (menu_.Unloaded() || host_.EndRequested()) return false;
-    host_.Show(menu_);
-    menu_.Activate();
-    host_.AfterEvent();
-    return true;
+    const bool started = StartWindow(menu_, &host_);
+    if (started) host_.AfterEvent();
+    return started;
 }
 
 FormView* QuillonApp::LauncherView() const {

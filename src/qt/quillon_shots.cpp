@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "app/registry.h"
 #include "cli/steps.h"
 #include "form_view.h"
 #include "platform.h"
 #include "quillon_app.h"
-#include "app/registry.h"
 
 namespace {
 

@@ -66,10 +66,14 @@ Control& Control::Result() {
 
 std::optional<Key> ParseKey(const std::string& spec) {
     static const std::pair<const char*, Key> named[] = {
-        {"Enter", {keys::Enter, 13, ""}},        {"Esc", {keys::Esc, 27, ""}},
-        {"Backspace", {keys::Backspace, 8, ""}}, {"Tab", {keys::Tab, 0, ""}},
-        {"Shift", {keys::Shift, 0, ""}},         {"Up", {keys::Up, 0, ""}},
-        {"Down", {keys::Down, 0, ""}},           {"Left", {keys::Left, 0, ""}},
+        {"Enter", {keys::Enter, keys::EnterChar, ""}},
+        {"Esc", {keys::Esc, keys::EscChar, ""}},
+        {"Backspace", {keys::Backspace, keys::BackspaceChar, ""}},
+        {"Tab", {keys::Tab, 0, ""}},
+        {"Shift", {keys::Shift, 0, ""}},
+        {"Up", {keys::Up, 0, ""}},
+        {"Down", {keys::Down, 0, ""}},
+        {"Left", {keys::Left, 0, ""}},
         {"Right", {keys::Right, 0, ""}},
     };
     for (const auto& [name, key] : named)
@@ -450,6 +454,11 @@ bool Form::DeliverKey(const Key& key, bool applyDefault) {
     return passed;
 }
 
+bool PressesButton(const Control& c, const Key& key) {
+    return c.Kind() == ControlKind::CommandButton &&
+           (key.keyCode == keys::Enter || key.text == " ");
+}
+
 void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
     Control* c = Find(target);
     if (!c) return;
@@ -480,7 +489,7 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
             break;
         }
         case ControlKind::CommandButton:
-            if (key.keyCode == keys::Enter || key.text == " ") Fire(target, Event::Click);
+            if (PressesButton(*c, key)) Fire(target, Event::Click);
             break;
         case ControlKind::CheckBox:
             if (key.text == " ") SetValue(target, !c->Value);

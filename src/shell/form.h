@@ -142,11 +142,16 @@ enum class Event {
     DblClick,
 };
 
-// Key codes as the Windows virtual keys the original handled.
+// Key codes: the Windows virtual keys, which every front translates its keys into.
 namespace keys {
-inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Esc = 27, Left = 37, Up = 38,
-                     Right = 39, Down = 40;
-}
+inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Control = 17, Alt = 18,
+                     Esc = 27, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38,
+                     Right = 39, Down = 40, Insert = 45, Delete = 46, F1 = 112, F12 = 123;
+// Letters A to Z have their upper-case character codes.
+inline constexpr int A = 'A', Z = 'Z';
+// Character codes delivered with the keys that carry one.
+inline constexpr int EnterChar = 13, EscChar = 27, BackspaceChar = 8;
+}  // namespace keys
 
 struct KeyArgs {
     int keyCode = 0;   // KeyDown: virtual key code
@@ -166,6 +171,10 @@ struct Key {
     int ascii = 0;     // character code delivered to KeyPress, 0 for none
     std::string text;  // the character, UTF-8, for plain characters
 };
+
+// True when the key, given to `c`, presses it: Enter or the space bar on a command button.
+// Every front and the command line press buttons by this one rule.
+bool PressesButton(const Control& c, const Key& key);
 
 // Parses "Enter", "Esc", "Backspace", "Tab", "Shift", "Up", "Down", "Left", "Right" or a single
 // character; returns nothing for anything else.

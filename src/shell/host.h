@@ -49,6 +49,8 @@ public:
     virtual void FormUnloaded(Form& form) = 0;
     // Ends the whole program (after the current handler returns).
     virtual void EndProgram() = 0;
+    // True once EndProgram was asked for.
+    virtual bool EndRequested() const { return false; }
 };
 
 }  // namespace quillon

@@ -23,6 +23,13 @@ inline double Radians(double degrees) {
 // The lathe control's operator window, brought to the front after a copy on the control.
 inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";
 
+// The program's version, shown by the launcher and written into the Windows programs.
+inline constexpr const char* kVersion = "1.40";
+
+// The folder that stands for the control's "C:\OSP-P" when none is given: that folder on
+// Windows, none elsewhere.
+std::optional<std::filesystem::path> DefaultControlRoot();
+
 // The marker file under the control root whose presence means "running on the control".
 inline constexpr const char* kControlMarker = "OSPMNGCD.CNC";
 

@@ -62,20 +62,23 @@ std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double h
                 } else if constexpr (std::is_same_v<T, LineOp>) {
                     DevicePoint a = map.ToDevice(o.x1, o.y1), b = map.ToDevice(o.x2, o.y2);
                     if (ClipSegment(left, top, right, bottom, a, b))
-                        out.push_back(DeviceLine{a, b, o.color, o.style});
+                        out.emplace_back(std::in_place_type<DeviceLine>,
+                                         DeviceLine{a, b, o.color, o.style});
                 } else if constexpr (std::is_same_v<T, CircleOp>) {
                     const double r = o.r * map.PixelsPerUnit();
                     if (r <= kLargestDeviceRadius)
-                        out.push_back(DeviceCircle{map.ToDevice(o.x, o.y), r, o.color, o.style});
+                        out.emplace_back(std::in_place_type<DeviceCircle>,
+                                         DeviceCircle{map.ToDevice(o.x, o.y), r, o.color, o.style});
                 } else if constexpr (std::is_same_v<T, PointOp>) {
                     const DevicePoint at = map.ToDevice(o.x, o.y);
                     if (at.x >= left && at.x <= right && at.y >= top && at.y <= bottom)
-                        out.push_back(DeviceDot{at, o.color});
+                        out.emplace_back(std::in_place_type<DeviceDot>, DeviceDot{at, o.color});
                 } else {
                     // A text may start left of or above the area and still reach into it.
                     const DevicePoint at = map.ToDevice(o.x, o.y);
                     if (at.x >= left - 1e4 && at.x <= right && at.y >= top - 1e4 && at.y <= bottom)
-                        out.push_back(DeviceText{at, o.text, o.color});
+                        out.emplace_back(std::in_place_type<DeviceText>,
+                                         DeviceText{at, o.text, o.color});
                 }
             },
             op);

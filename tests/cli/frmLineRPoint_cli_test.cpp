@@ -88,7 +88,7 @@ const Row kRows[] = {
     {"XYPlane",
      Then({"click:OptionXY"},
           TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=5", "Text8=10"},
-                       "Text8")),
+                        "Text8")),
      {{"Text6", "1.34"},
       {"Text7", "10"},
       {"Text9", "1.34"},
@@ -193,9 +193,9 @@ TEST_P(LineRPointSameLine, GivesIdenticalResultsAndFigure) {
         auto run = [&](const std::string& angle) {
             return RunWindow("frmLineRPoint",
                              Then({"click:" + std::string(option)},
-                                  TypeThenLeave({"Text1=4", "Text2=-3", "Text3=" + angle, "Text4=30",
-                                                "Text5=12", "Text8=12"},
-                                               "Text8")));
+                                  TypeThenLeave({"Text1=4", "Text2=-3", "Text3=" + angle,
+                                                 "Text4=30", "Text5=12", "Text8=12"},
+                                                "Text8")));
         };
         Json a = run(GetParam().angle), b = run(GetParam().same);
         EXPECT_NE(a["texts"]["Text7"], "") << option;

@@ -69,7 +69,7 @@ const Row kRows[] = {
     {"XYPlaneRelabelsAndComputesPlainCoordinates",
      Then({"click:OptionXY"},
           TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
-                       "Text6")),
+                        "Text6")),
      {{"Text7", "5"},
       {"Text8", "0"},
       {"Text9", "5"},
@@ -96,7 +96,7 @@ const Row kRows[] = {
     {"CopyInXYPlane",
      Then({"click:OptionXY"},
           Then(TypeThenLeave({"Text1=0", "Text2=0", "Text3=0", "Text4=10", "Text5=0", "Text6=5"},
-                            "Text6"),
+                             "Text6"),
                {"click:Command5"})),
      {},
      "X15 Y0"},
@@ -181,8 +181,8 @@ TEST(LineRCliPreview, OnlyTheLineDrawsItThroughThePictureMiddle) {
 TEST(LineRCliAngles, TwoHundredAndMinusOneSixtyGiveTheSameResults) {
     auto run = [](const std::string& angle) {
         return RunWindow("frmLineR", TypeThenLeave({"Text1=10", "Text2=5", "Text3=" + angle,
-                                                   "Text4=30", "Text5=20", "Text6=12"},
-                                                  "Text6"));
+                                                    "Text4=30", "Text5=20", "Text6=12"},
+                                                   "Text6"));
     };
     const Json a = run("200"), b = run("-160");
     for (int i = 7; i <= 14; ++i) {

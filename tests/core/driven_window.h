@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "app/recording_host.h"
+#include "app/registry.h"
+#include "app/startup.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "app/registry.h"
 
 namespace quillon::testkit {
 
@@ -27,8 +28,7 @@ struct DrivenWindow {
         const WindowInfo* info = FindWindowInfo(className);
         if (!info || !info->create) throw std::logic_error(className + " is not built");
         form = info->create(m);
-        form->Load();
-        form->Activate();
+        StartWindow(*form, nullptr);
     }
 
     Control& operator[](const std::string& name) { return (*form)[name]; }

@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/menu.h"
 #include "app/recording_host.h"
 #include "shell/disk_files.h"
-#include "app/menu.h"
 #include "shell/module1.h"
 
 namespace quillon {

@@ -36,10 +36,10 @@
 #include <vector>
 
 #include "app/recording_host.h"
+#include "app/registry.h"
 #include "shell/disk_files.h"
 #include "shell/figure_window.h"
 #include "shell/module1.h"
-#include "app/registry.h"
 #include "shell/tool_window.h"
 #include "shell/utf8.h"
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/recording_host.h"
+#include "app/window_manager.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/tool_window.h"
-#include "app/window_manager.h"
 
 namespace quillon {
 namespace {
