@@ -5,10 +5,11 @@
 #include <ostream>
 
 #include "app/recording_host.h"
+#include "app/registry.h"
 #include "cli/steps.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
-#include "app/registry.h"
+#include "shell/native_path.h"
 
 namespace quillon::cli {
 namespace {
@@ -236,8 +237,8 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     RecordingHost host;
     DiskFiles files;
     Module1 m(host, files);
-    if (controlRoot) m.ControlRoot = *controlRoot;
-    m.ProgramFolder = programFolder;
+    m.ControlRoot = controlRoot ? PathFromUtf8(*controlRoot) : DefaultControlRoot();
+    m.ProgramFolder = PathFromUtf8(programFolder);
     if (onControl)
         m.OnControl = true;
     else

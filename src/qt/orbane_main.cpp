@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
 #endif
 
     quillon::qt::StartOptions options;
-    options.controlRoot = quillon::qt::DefaultControlRoot();
+    options.controlRoot = quillon::DefaultControlRoot();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (const auto error = quillon::qt::ParseArguments(args, options)) {

@@ -9,14 +9,6 @@
 
 namespace quillon::qt {
 
-std::optional<std::filesystem::path> DefaultControlRoot() {
-#ifdef _WIN32
-    return std::filesystem::path("C:\\OSP-P");
-#else
-    return std::nullopt;
-#endif
-}
-
 std::optional<std::string> ParseArguments(const QStringList& args, StartOptions& options) {
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--control-root")) {

@@ -8,10 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "app/menu.h"
 #include "qt_host.h"
 #include "shell/disk_files.h"
-#include "app/menu.h"
 #include "shell/module1.h"
+#include "shell/native_path.h"
 
 class QApplication;
 
@@ -25,9 +26,6 @@ struct StartOptions {
     std::optional<std::filesystem::path> controlRoot;
     std::filesystem::path programFolder;
 };
-
-// The default control root of this system: "C:\OSP-P" on Windows, none elsewhere.
-std::optional<std::filesystem::path> DefaultControlRoot();
 
 // Parses Quillon's arguments (without the program name): "--control-root DIR". Returns an
 // error text for anything else.

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
 
     quillon::qt::StartOptions options;
-    options.controlRoot = quillon::qt::DefaultControlRoot();
+    options.controlRoot = quillon::DefaultControlRoot();
     options.programFolder = QCoreApplication::applicationDirPath().toStdWString();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
