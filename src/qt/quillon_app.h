@@ -12,6 +12,7 @@
 #include "qt_host.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
+#include "shell/native_path.h"
 
 class QApplication;
 
