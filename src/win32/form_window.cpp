@@ -40,29 +40,25 @@ bool HasText(ControlKind k) {
 std::optional<Key> NamedKey(WPARAM vk) {
     switch (vk) {
         case VK_RETURN:
-            return Key{keys::Enter, 13, ""};
+            return Key{keys::Enter, keys::EnterChar, ""};
         case VK_ESCAPE:
-            return Key{keys::Esc, 27, ""};
+            return Key{keys::Esc, keys::EscChar, ""};
         case VK_BACK:
-            return Key{keys::Backspace, 8, ""};
-        case VK_SHIFT:
-        case VK_CONTROL:
-        case VK_MENU:
-        case VK_LEFT:
-        case VK_UP:
-        case VK_RIGHT:
-        case VK_DOWN:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_END:
-        case VK_HOME:
-        case VK_INSERT:
-        case VK_DELETE:
-            return Key{static_cast<int>(vk), 0, ""};
+            return Key{keys::Backspace, keys::BackspaceChar, ""};
         default:
-            if (vk >= VK_F1 && vk <= VK_F12) return Key{static_cast<int>(vk), 0, ""};
-            return std::nullopt;
+            break;
     }
+    // The keys are the Windows virtual keys already: those without a character pass as they
+    // are.
+    static constexpr int plain[] = {keys::Shift,    keys::Control, keys::Alt,  keys::PageUp,
+                                    keys::PageDown, keys::End,     keys::Home, keys::Left,
+                                    keys::Up,       keys::Right,   keys::Down, keys::Insert,
+                                    keys::Delete};
+    const int code = static_cast<int>(vk);
+    for (const int k : plain)
+        if (code == k) return Key{code, 0, ""};
+    if (code >= keys::F1 && code <= keys::F12) return Key{code, 0, ""};
+    return std::nullopt;
 }
 
 std::string JsonString(const std::string& s) {
@@ -594,9 +590,9 @@ bool FormWindow::HandleKey(const std::string& control, const Key& key) {
     bool passed = true;
     Deliver([&](Form& f) { passed = f.DeliverKey(key, /*applyDefault=*/false); });
     if (!passed || !form_) return false;
-    // Enter presses a button that has the focus.
-    const Item* item = ItemByName(control);
-    if (key.keyCode == keys::Enter && item && item->kind == ControlKind::CommandButton) {
+    // Enter presses a button that has the focus (the space bar presses it natively).
+    const Control* c = form_->Find(control);
+    if (c && key.keyCode == keys::Enter && PressesButton(*c, key)) {
         Deliver([&](Form& f) { f.DeliverClick(control); });
         return false;
     }
@@ -673,7 +669,7 @@ bool FormWindow::PreTranslate(MSG& msg) {
             Key key;
             if (ch < 32) {
                 // A control character (Ctrl with a letter): the letter's key code too.
-                key = Key{ch >= 1 && ch <= 26 ? 'A' + ch - 1 : 0, ch, ""};
+                key = Key{ch >= 1 && ch <= 26 ? keys::A + ch - 1 : 0, ch, ""};
             } else {
                 const auto parsed = ParseKey(Narrow(w));
                 if (!parsed) break;

@@ -3,6 +3,7 @@
 // build that registers "Calculator.exe".
 #include <windows.h>
 
+#include "app/startup.h"
 #include "fkeyreg/Orbane.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
@@ -31,11 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int status = 0;
     {
         Window window(m);
-        host.Created(window);
-        window.Load();  // the start checks; a failed one has shown its message and ends here
-        if (!window.Unloaded() && !host.EndRequested()) {
-            host.Show(window);
-            window.Activate();
+        // The start checks run in the load; a failed one has shown its message and ends here.
+        if (StartWindow(window, &host)) {
             host.AfterEvent();
             status = host.Run();
         }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/menu.h"
+#include "app/startup.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "start.h"
@@ -31,11 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Menu menu(m);
         host.SetWindows(&menu.Windows());
         menu.Windows().SetFront(&host);
-        host.Created(menu);
-        menu.Load();
-        if (!menu.Unloaded() && !host.EndRequested()) {
-            host.Show(menu);
-            menu.Activate();
+        if (StartWindow(menu, &host)) {
             host.AfterEvent();
             status = host.Run();
         }

@@ -15,6 +15,7 @@
 
 #include "app/menu.h"
 #include "app/registry.h"
+#include "app/startup.h"
 #include "cli/steps.h"
 #include "form_window.h"
 #include "shell/disk_files.h"
@@ -150,10 +151,7 @@ int main(int argc, char** argv) {
         Menu menu(m);
         host.SetWindows(&menu.Windows());
         menu.Windows().SetFront(&host);
-        host.Created(menu);
-        menu.Load();
-        host.Show(menu);
-        menu.Activate();
+        StartWindow(menu, &host);
         if (!Shoot(host, menu, stepsOf(kMenuClass), out)) ++failures;
         for (const WindowInfo& info : ToolbarWindows()) {
             if (!info.create) continue;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "shell/module1.h"
 #include "win_text.h"
 
 namespace quillon::win32 {
@@ -13,6 +14,7 @@ std::optional<std::string> ReadStartOptions(StartOptions& options) {
     wchar_t exe[MAX_PATH * 2];
     const DWORD n = GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
     options.programFolder = std::filesystem::path(std::wstring(exe, n)).parent_path();
+    options.controlRoot = DefaultControlRoot();
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv) return std::nullopt;

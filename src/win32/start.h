@@ -9,7 +9,7 @@ namespace quillon::win32 {
 
 struct StartOptions {
     // The folder that stands for the control's "C:\OSP-P".
-    std::optional<std::filesystem::path> controlRoot = std::filesystem::path(L"C:\\OSP-P");
+    std::optional<std::filesystem::path> controlRoot;
     std::filesystem::path programFolder;
 };
 

@@ -62,7 +62,7 @@ public:
     void SyncAll();
     // Destroys every view without running any window's handlers (the end of the program).
     void CloseAll();
-    bool EndRequested() const { return endRequested_; }
+    bool EndRequested() const override { return endRequested_; }
 
     // Keyboard handling of the views, for every message loop of the program.
     bool PreTranslate(MSG& msg);
