@@ -16,6 +16,7 @@ packages=(
   g++-mingw-w64-x86-64-posix                      # the Windows programs (cross build)
   googletest                                      # GoogleTest sources, built for Windows
   wine wine64                                     # runs the Windows programs and their tests
+  xclip imagemagick                               # Win32 GUI tests read the X clipboard; screenshots
 )
 
 missing=()

@@ -9,7 +9,10 @@
 #include <fstream>
 #include <thread>
 
+#include "app/recording_host.h"
 #include "app/registry.h"
+#include "shell/disk_files.h"
+#include "shell/module1.h"
 #include "support/cli_json.h"
 #include "wine_driver.h"
 
@@ -52,7 +55,7 @@ public:
         if (!bar || index < 0) return nullptr;
         ClickToolbarButton(bar, index);
         HWND w = nullptr;
-        WaitFor([&] { return (w = FindTopLevel(caption, kFormClass)) != nullptr; });
+        WaitFor([&] { return (w = FindTopLevel(caption, kFormClass)) != nullptr; }, 20s);
         return w;
     }
 
@@ -108,6 +111,36 @@ TEST(WineQuillon, TheLauncherShowsAtTheBottomRightOnTopAndASecondStartEndsAtOnce
     EXPECT_NE(FindTopLevel(" QUILLON", kFormClass), nullptr);
 }
 
+// The caption of a registered window, from a copy made here.
+std::string CaptionOf(const WindowInfo& info) {
+    RecordingHost host;
+    DiskFiles files;
+    Module1 m(host, files);
+    return info.create(m)->Caption;
+}
+
+TEST(WineQuillon, EveryToolbarButtonOpensItsWindowShowingWhatTheWindowHolds) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    int opened = 0;
+    for (const WindowInfo& info : ToolbarWindows()) {
+        if (!info.create) continue;
+        SCOPED_TRACE(info.className);
+        const HWND window = run.Open(info.key, CaptionOf(info));
+        ASSERT_NE(window, nullptr) << "no window for the button " << info.key;
+        ++opened;
+        const Json shown = run.Window(info.className);
+        const Json expected = testkit::RunCli(info.className, {});
+        EXPECT_EQ(shown["visible"], true);
+        EXPECT_EQ(shown["texts"], expected["texts"]);
+        EXPECT_EQ(shown["values"], expected["values"]);
+        // Closed from its title bar, it makes room for the launcher's next button.
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+    }
+    EXPECT_GT(opened, 0);
+}
+
 // The worked example of the corner-radius window, typed key by key with Enter between the
 // fields, and the nose radius typed after a click into its field.
 const std::vector<std::pair<const char*, const char*>> kWorkedExample = {
@@ -158,6 +191,7 @@ TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyT
     EXPECT_EQ(run.Window("frmLineRLine")["texts"]["Text1"], "40");
 
     // Tangent point 1 onto the clipboard, read back by this other program.
+    ClearClipboard();
     Click(ControlOf(shown, "Command8"));
     std::optional<std::string> clip;
     EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "X40 Z-18"; }, 5s))
@@ -204,6 +238,7 @@ HWND CopyFromNoseR(QuillonRun& run) {
     const Json shown = run.Window("frmNoseR");
     Click(ControlOf(shown, "Text1"));
     WaitFor([&] { return GetForegroundWindow() == window; }, 3s);
+    ClearClipboard();
     Click(ControlOf(shown, "Command1"));
     return window;
 }
@@ -215,9 +250,10 @@ TEST(WineQuillon, OnTheControlACopyBringsTheControlsWindowToTheFront) {
     QuillonRun run({L"--control-root", root.wstring()});
     ASSERT_NE(run.Launcher(), nullptr);
     const HWND window = CopyFromNoseR(run);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "the toolbar opened no window \" テーパーのノーズＲ補正\"";
     std::optional<std::string> clip;
-    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s));
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == hmi.Hwnd(); }, 5s))
         << "foreground: " << Describe(GetForegroundWindow());
 }
@@ -227,9 +263,10 @@ TEST(WineQuillon, OnAnOfficePcACopyOnlyChangesTheClipboard) {
     QuillonRun run({L"--control-root", FreshFolder("office").wstring()});
     ASSERT_NE(run.Launcher(), nullptr);
     const HWND window = CopyFromNoseR(run);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "the toolbar opened no window \" テーパーのノーズＲ補正\"";
     std::optional<std::string> clip;
-    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s));
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
     WaitFor([] { return false; }, 500ms);
     EXPECT_EQ(GetForegroundWindow(), window) << Describe(GetForegroundWindow());
 }

@@ -156,6 +156,12 @@ void Type(const std::string& text) {
     std::this_thread::sleep_for(200ms);
 }
 
+void ClearClipboard() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
 std::optional<std::string> ClipboardText() {
     if (!OpenClipboard(nullptr)) return std::nullopt;
     std::optional<std::string> text;

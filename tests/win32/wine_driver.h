@@ -60,6 +60,8 @@ void ClickAt(int screenX, int screenY);
 void Type(const std::string& text);
 void PressKey(WORD vk);
 
+// Empties the Windows clipboard.
+void ClearClipboard();
 // The text on the Windows clipboard (CF_UNICODETEXT), or nothing.
 std::optional<std::string> ClipboardText();
 

@@ -11,9 +11,9 @@ quillon_wine_setup() {
     WINE=$(command -v wine64 || command -v wine)
     export WINE
     if [ ! -f "$WINEPREFIX/.quillon-ready" ]; then
-        "$WINE" wineboot -i >/dev/null 2>&1
+        [ -f "$WINEPREFIX/system.reg" ] || "$WINE" wineboot -i >/dev/null 2>&1
         "$WINE" regedit /S "$(winepath_of "$here/quillon-prefix.reg")" >/dev/null 2>&1
-        "$WINE"server -w 2>/dev/null || wineserver -w
+        wineserver -w
         touch "$WINEPREFIX/.quillon-ready"
     fi
 }
