@@ -125,8 +125,10 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
 }
 
 FormWindow::~FormWindow() {
-    for (auto& item : items_)
+    for (auto& item : items_) {
         if (item->brush) DeleteObject(item->brush);
+        if (item->images) ImageList_Destroy(item->images);
+    }
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -278,8 +280,14 @@ void FormWindow::CreateToolbar(Item& item) {
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = fonts.Px(kToolbarIcon);
-    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, 0, 16);
+    // The pictures are drawn once the window shows (kMsgIcons): blank until then.
+    int pictures = 0;
+    for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, pictures, 0);
+    ImageList_SetImageCount(images, static_cast<UINT>(pictures));
+    item.images = images;
     std::vector<TBBUTTON> buttons;
+    int picture = 0;
     for (size_t i = 0; i < c.Buttons.size(); ++i) {
         const ToolbarButton& b = c.Buttons[i];
         TBBUTTON tb{};
@@ -288,9 +296,7 @@ void FormWindow::CreateToolbar(Item& item) {
             tb.fsStyle = BTNS_SEP;
             tb.iBitmap = fonts.Px(8);
         } else {
-            HBITMAP bmp = ToolbarBitmap(b.icon, b.key, size);
-            tb.iBitmap = ImageList_Add(images, bmp, nullptr);
-            DeleteObject(bmp);
+            tb.iBitmap = picture++;
             tb.fsStyle = BTNS_BUTTON;
             tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
         }
@@ -300,6 +306,20 @@ void FormWindow::CreateToolbar(Item& item) {
     SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(item.hwnd, TB_SETMAXTEXTROWS, 0, 0);
+    PostMessageW(hwnd_, kMsgIcons, 0, 0);
+}
+
+void FormWindow::DrawToolbarIcons(Item& item) {
+    if (!item.control || !item.images) return;
+    const int size = host_.Fonts().Px(kToolbarIcon);
+    int picture = 0;
+    for (const ToolbarButton& b : item.control->Buttons) {
+        if (b.separator) continue;
+        HBITMAP bmp = ToolbarBitmap(b.icon, b.key, size);
+        ImageList_Replace(item.images, picture++, bmp, nullptr);
+        DeleteObject(bmp);
+    }
+    InvalidateRect(item.hwnd, nullptr, TRUE);
 }
 
 layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
@@ -789,6 +809,10 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kMsgCollect:
             host_.Collect();
+            return 0;
+        case kMsgIcons:
+            for (auto& item : items_)
+                if (item->kind == ControlKind::Toolbar) DrawToolbarIcons(*item);
             return 0;
         default:
             break;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -79,6 +81,7 @@ private:
         UINT_PTR timer = 0;
         int timerMs = 0;
         HBRUSH brush = nullptr;
+        HIMAGELIST images = nullptr;  // toolbar pictures
         COLORREF brushColor = 0;
     };
 
@@ -91,6 +94,7 @@ private:
     void AddTip(Item& item);
     void AddButtonTips(Item& item);
     void CreateToolbar(Item& item);
+    void DrawToolbarIcons(Item& item);
 
     Item* ItemById(int id);
     Item* ItemByHwnd(HWND hwnd);

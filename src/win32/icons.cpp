@@ -1,7 +1,8 @@
 #include "icons.h"
 
 // GDI+ draws the toolbar's pictures: smooth edges and alpha, on every Windows since XP. Its
-// headers need the COM declarations that a lean windows.h leaves out.
+// headers (declarations only: the library is loaded when needed) need the COM declarations
+// that a lean windows.h leaves out.
 #include <objidl.h>
 // (after objidl.h)
 #include <gdiplus.h>
@@ -20,6 +21,89 @@ namespace {
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
+
+// GDI+ is loaded when the first picture is drawn, not at start: the launcher shows first.
+struct GdiplusApi {
+    decltype(&GdipAddPathLine2) GdipAddPathLine2 = nullptr;
+    decltype(&GdipAddPathLine) GdipAddPathLine = nullptr;
+    decltype(&GdipStartPathFigure) GdipStartPathFigure = nullptr;
+    decltype(&GdipAddPathBezier) GdipAddPathBezier = nullptr;
+    decltype(&GdipAddPathArc) GdipAddPathArc = nullptr;
+    decltype(&GdipClosePathFigure) GdipClosePathFigure = nullptr;
+    decltype(&GdipAddPathRectangle) GdipAddPathRectangle = nullptr;
+    decltype(&GdipCreateSolidFill) GdipCreateSolidFill = nullptr;
+    decltype(&GdipFillPath) GdipFillPath = nullptr;
+    decltype(&GdipDeleteBrush) GdipDeleteBrush = nullptr;
+    decltype(&GdipCreatePen1) GdipCreatePen1 = nullptr;
+    decltype(&GdipSetPenLineCap197819) GdipSetPenLineCap197819 = nullptr;
+    decltype(&GdipSetPenLineJoin) GdipSetPenLineJoin = nullptr;
+    decltype(&GdipSetPenDashArray) GdipSetPenDashArray = nullptr;
+    decltype(&GdipDrawPath) GdipDrawPath = nullptr;
+    decltype(&GdipDeletePen) GdipDeletePen = nullptr;
+    decltype(&GdipCreatePath) GdipCreatePath = nullptr;
+    decltype(&GdipAddPathEllipse) GdipAddPathEllipse = nullptr;
+    decltype(&GdipDeletePath) GdipDeletePath = nullptr;
+    decltype(&GdipCreateBitmapFromScan0) GdipCreateBitmapFromScan0 = nullptr;
+    decltype(&GdipGetImageGraphicsContext) GdipGetImageGraphicsContext = nullptr;
+    decltype(&GdipSetSmoothingMode) GdipSetSmoothingMode = nullptr;
+    decltype(&GdipGraphicsClear) GdipGraphicsClear = nullptr;
+    decltype(&GdipScaleWorldTransform) GdipScaleWorldTransform = nullptr;
+    decltype(&GdipDeleteGraphics) GdipDeleteGraphics = nullptr;
+    decltype(&GdipDisposeImage) GdipDisposeImage = nullptr;
+    decltype(&GdiplusStartup) GdiplusStartup = nullptr;
+};
+
+template <typename F>
+bool Resolve(HMODULE dll, F& f, const char* name) {
+    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+    return f != nullptr;
+}
+
+// The functions of gdiplus.dll, started; nullptr where it is missing.
+const GdiplusApi* Gdiplus() {
+    static const GdiplusApi* loaded = []() -> const GdiplusApi* {
+        static GdiplusApi api;
+        HMODULE dll = LoadLibraryW(L"gdiplus.dll");
+        if (!dll) return nullptr;
+        bool ok = true;
+        auto Load = [&](auto& f, const char* name) { ok = Resolve(dll, f, name) && ok; };
+        Load(api.GdipAddPathLine2, "GdipAddPathLine2");
+        Load(api.GdipAddPathLine, "GdipAddPathLine");
+        Load(api.GdipStartPathFigure, "GdipStartPathFigure");
+        Load(api.GdipAddPathBezier, "GdipAddPathBezier");
+        Load(api.GdipAddPathArc, "GdipAddPathArc");
+        Load(api.GdipClosePathFigure, "GdipClosePathFigure");
+        Load(api.GdipAddPathRectangle, "GdipAddPathRectangle");
+        Load(api.GdipCreateSolidFill, "GdipCreateSolidFill");
+        Load(api.GdipFillPath, "GdipFillPath");
+        Load(api.GdipDeleteBrush, "GdipDeleteBrush");
+        Load(api.GdipCreatePen1, "GdipCreatePen1");
+        Load(api.GdipSetPenLineCap197819, "GdipSetPenLineCap197819");
+        Load(api.GdipSetPenLineJoin, "GdipSetPenLineJoin");
+        Load(api.GdipSetPenDashArray, "GdipSetPenDashArray");
+        Load(api.GdipDrawPath, "GdipDrawPath");
+        Load(api.GdipDeletePen, "GdipDeletePen");
+        Load(api.GdipCreatePath, "GdipCreatePath");
+        Load(api.GdipAddPathEllipse, "GdipAddPathEllipse");
+        Load(api.GdipDeletePath, "GdipDeletePath");
+        Load(api.GdipCreateBitmapFromScan0, "GdipCreateBitmapFromScan0");
+        Load(api.GdipGetImageGraphicsContext, "GdipGetImageGraphicsContext");
+        Load(api.GdipSetSmoothingMode, "GdipSetSmoothingMode");
+        Load(api.GdipGraphicsClear, "GdipGraphicsClear");
+        Load(api.GdipScaleWorldTransform, "GdipScaleWorldTransform");
+        Load(api.GdipDeleteGraphics, "GdipDeleteGraphics");
+        Load(api.GdipDisposeImage, "GdipDisposeImage");
+        Load(api.GdiplusStartup, "GdiplusStartup");
+        if (!ok) return nullptr;
+        GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        return api.GdiplusStartup(&token, &input, nullptr) == Ok ? &api : nullptr;
+    }();
+    return loaded;
+}
+
+// The functions the drawing below calls, while it draws.
+const GdiplusApi* gp = nullptr;
 
 // ---- a small reader of the icon drawings (SVG: rect, circle, polygon, path, g) ----
 
@@ -94,7 +178,7 @@ void AddArc(GpPath* path, REAL x0, REAL y0, REAL r, bool large, bool sweep, REAL
     double rr = std::fabs(r);
     const double d2 = hx * hx + hy * hy;
     if (d2 == 0 || rr == 0) {
-        GdipAddPathLine(path, x0, y0, x, y);
+        gp->GdipAddPathLine(path, x0, y0, x, y);
         return;
     }
     if (d2 > rr * rr) rr = std::sqrt(d2);
@@ -107,9 +191,9 @@ void AddArc(GpPath* path, REAL x0, REAL y0, REAL r, bool large, bool sweep, REAL
     if (sweep && delta < 0) delta += turn;
     if (!sweep && delta > 0) delta -= turn;
     const REAL deg = static_cast<REAL>(180 / 3.14159265358979323846);
-    GdipAddPathArc(path, static_cast<REAL>(cx - rr), static_cast<REAL>(cy - rr),
-                   static_cast<REAL>(2 * rr), static_cast<REAL>(2 * rr),
-                   static_cast<REAL>(a0) * deg, static_cast<REAL>(delta) * deg);
+    gp->GdipAddPathArc(path, static_cast<REAL>(cx - rr), static_cast<REAL>(cy - rr),
+                       static_cast<REAL>(2 * rr), static_cast<REAL>(2 * rr),
+                       static_cast<REAL>(a0) * deg, static_cast<REAL>(delta) * deg);
 }
 
 void AddPathData(GpPath* path, std::string_view d) {
@@ -124,10 +208,10 @@ void AddPathData(GpPath* path, std::string_view d) {
                 for (size_t i = 0; i + 1 < args.size(); i += 2) {
                     const REAL nx = ox + args[i], ny = oy + args[i + 1];
                     if (i == 0) {
-                        GdipStartPathFigure(path);
+                        gp->GdipStartPathFigure(path);
                         sx = nx, sy = ny;
                     } else {
-                        GdipAddPathLine(path, x, y, nx, ny);
+                        gp->GdipAddPathLine(path, x, y, nx, ny);
                     }
                     x = nx, y = ny;
                 }
@@ -135,22 +219,22 @@ void AddPathData(GpPath* path, std::string_view d) {
             case 'L':
                 for (size_t i = 0; i + 1 < args.size(); i += 2) {
                     const REAL nx = ox + args[i], ny = oy + args[i + 1];
-                    GdipAddPathLine(path, x, y, nx, ny);
+                    gp->GdipAddPathLine(path, x, y, nx, ny);
                     x = nx, y = ny;
                 }
                 break;
             case 'H':
-                for (const REAL v : args) GdipAddPathLine(path, x, y, ox + v, y), x = ox + v;
+                for (const REAL v : args) gp->GdipAddPathLine(path, x, y, ox + v, y), x = ox + v;
                 break;
             case 'V':
-                for (const REAL v : args) GdipAddPathLine(path, x, y, x, oy + v), y = oy + v;
+                for (const REAL v : args) gp->GdipAddPathLine(path, x, y, x, oy + v), y = oy + v;
                 break;
             case 'Q':
                 for (size_t i = 0; i + 3 < args.size(); i += 4) {
                     const REAL qx = ox + args[i], qy = oy + args[i + 1];
                     const REAL nx = ox + args[i + 2], ny = oy + args[i + 3];
-                    GdipAddPathBezier(path, x, y, x + 2 * (qx - x) / 3, y + 2 * (qy - y) / 3,
-                                      nx + 2 * (qx - nx) / 3, ny + 2 * (qy - ny) / 3, nx, ny);
+                    gp->GdipAddPathBezier(path, x, y, x + 2 * (qx - x) / 3, y + 2 * (qy - y) / 3,
+                                          nx + 2 * (qx - nx) / 3, ny + 2 * (qy - ny) / 3, nx, ny);
                     x = nx, y = ny;
                 }
                 break;
@@ -162,7 +246,7 @@ void AddPathData(GpPath* path, std::string_view d) {
                 }
                 break;
             case 'Z':
-                GdipClosePathFigure(path);
+                gp->GdipClosePathFigure(path);
                 x = sx, y = sy;
                 break;
             default:
@@ -193,37 +277,37 @@ void AddPathData(GpPath* path, std::string_view d) {
 
 void AddRect(GpPath* path, REAL x, REAL y, REAL w, REAL h, REAL r) {
     if (r <= 0) {
-        GdipAddPathRectangle(path, x, y, w, h);
+        gp->GdipAddPathRectangle(path, x, y, w, h);
         return;
     }
     const REAL d = 2 * r;
-    GdipStartPathFigure(path);
-    GdipAddPathArc(path, x, y, d, d, 180, 90);
-    GdipAddPathArc(path, x + w - d, y, d, d, 270, 90);
-    GdipAddPathArc(path, x + w - d, y + h - d, d, d, 0, 90);
-    GdipAddPathArc(path, x, y + h - d, d, d, 90, 90);
-    GdipClosePathFigure(path);
+    gp->GdipStartPathFigure(path);
+    gp->GdipAddPathArc(path, x, y, d, d, 180, 90);
+    gp->GdipAddPathArc(path, x + w - d, y, d, d, 270, 90);
+    gp->GdipAddPathArc(path, x + w - d, y + h - d, d, d, 0, 90);
+    gp->GdipAddPathArc(path, x, y + h - d, d, d, 90, 90);
+    gp->GdipClosePathFigure(path);
 }
 
 void Draw(GpGraphics* g, GpPath* path, const Style& s) {
     if (s.fill) {
         GpSolidFill* brush = nullptr;
-        GdipCreateSolidFill(*s.fill, &brush);
-        GdipFillPath(g, brush, path);
-        GdipDeleteBrush(brush);
+        gp->GdipCreateSolidFill(*s.fill, &brush);
+        gp->GdipFillPath(g, brush, path);
+        gp->GdipDeleteBrush(brush);
     }
     if (s.stroke && s.width > 0) {
         GpPen* pen = nullptr;
-        GdipCreatePen1(*s.stroke, s.width, UnitWorld, &pen);
-        GdipSetPenLineCap197819(pen, LineCapRound, LineCapRound, DashCapRound);
-        GdipSetPenLineJoin(pen, LineJoinRound);
+        gp->GdipCreatePen1(*s.stroke, s.width, UnitWorld, &pen);
+        gp->GdipSetPenLineCap197819(pen, LineCapRound, LineCapRound, DashCapRound);
+        gp->GdipSetPenLineJoin(pen, LineJoinRound);
         if (!s.dash.empty()) {
             std::vector<REAL> dash;
             for (const REAL v : s.dash) dash.push_back(std::max<REAL>(v / s.width, 0.1f));
-            GdipSetPenDashArray(pen, dash.data(), static_cast<INT>(dash.size()));
+            gp->GdipSetPenDashArray(pen, dash.data(), static_cast<INT>(dash.size()));
         }
-        GdipDrawPath(g, pen, path);
-        GdipDeletePen(pen);
+        gp->GdipDrawPath(g, pen, path);
+        gp->GdipDeletePen(pen);
     }
 }
 
@@ -251,10 +335,11 @@ void Render(GpGraphics* g, std::string_view svg) {
             continue;
         }
         GpPath* path = nullptr;
-        GdipCreatePath(FillModeAlternate, &path);
+        gp->GdipCreatePath(FillModeAlternate, &path);
         if (name == "circle") {
             const REAL r = Number(tag, "r");
-            GdipAddPathEllipse(path, Number(tag, "cx") - r, Number(tag, "cy") - r, 2 * r, 2 * r);
+            gp->GdipAddPathEllipse(path, Number(tag, "cx") - r, Number(tag, "cy") - r, 2 * r,
+                                   2 * r);
         } else if (name == "rect") {
             AddRect(path, Number(tag, "x"), Number(tag, "y"), Number(tag, "width"),
                     Number(tag, "height"), Number(tag, "rx"));
@@ -263,14 +348,14 @@ void Render(GpGraphics* g, std::string_view svg) {
             std::vector<PointF> pts;
             for (size_t i = 0; i + 1 < n.size(); i += 2) pts.emplace_back(n[i], n[i + 1]);
             if (pts.size() >= 2) {
-                GdipAddPathLine2(path, pts.data(), static_cast<INT>(pts.size()));
-                if (name == "polygon") GdipClosePathFigure(path);
+                gp->GdipAddPathLine2(path, pts.data(), static_cast<INT>(pts.size()));
+                if (name == "polygon") gp->GdipClosePathFigure(path);
             }
         } else if (name == "path") {
             AddPathData(path, Attribute(tag, "d").value_or(""));
         }
         Draw(g, path, style);
-        GdipDeletePath(path);
+        gp->GdipDeletePath(path);
     }
 }
 
@@ -292,15 +377,6 @@ std::optional<std::string_view> IconResource(const std::string& icon) {
     const void* p = data ? LockResource(data) : nullptr;
     if (!p) return std::nullopt;
     return std::string_view(static_cast<const char*>(p), SizeofResource(nullptr, res));
-}
-
-bool StartGdiplus() {
-    static const bool started = [] {
-        GdiplusStartupInput input;
-        ULONG_PTR token = 0;
-        return GdiplusStartup(&token, &input, nullptr) == Ok;
-    }();
-    return started;
 }
 
 // A tile with the Key's first character, for a button without a drawing.
@@ -339,19 +415,19 @@ HBITMAP ToolbarBitmap(const std::string& icon, const std::string& key, int size)
     HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* px = static_cast<unsigned char*>(bits);
     const auto drawing = IconResource(icon);
-    if (drawing && StartGdiplus()) {
+    if (drawing && (gp = Gdiplus()) != nullptr) {
         // Premultiplied alpha, as the image list takes it; transparent where nothing is drawn.
         GpBitmap* target = nullptr;
-        GdipCreateBitmapFromScan0(size, size, size * 4, PixelFormat32bppPARGB, px, &target);
+        gp->GdipCreateBitmapFromScan0(size, size, size * 4, PixelFormat32bppPARGB, px, &target);
         GpGraphics* g = nullptr;
-        GdipGetImageGraphicsContext(target, &g);
-        GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-        GdipGraphicsClear(g, 0);
+        gp->GdipGetImageGraphicsContext(target, &g);
+        gp->GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+        gp->GdipGraphicsClear(g, 0);
         const REAL k = static_cast<REAL>(size) / DrawingWidth(*drawing);
-        GdipScaleWorldTransform(g, k, k, MatrixOrderPrepend);
+        gp->GdipScaleWorldTransform(g, k, k, MatrixOrderPrepend);
         Render(g, *drawing);
-        GdipDeleteGraphics(g);
-        GdipDisposeImage(target);
+        gp->GdipDeleteGraphics(g);
+        gp->GdipDisposeImage(target);
     } else {
         HGDIOBJ old = SelectObject(dc, bmp);
         const RECT all{0, 0, size, size};

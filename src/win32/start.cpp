@@ -3,31 +3,64 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <vector>
 
 #include "shell/module1.h"
 #include "win_text.h"
 
 namespace quillon::win32 {
 
+namespace {
+
+// The arguments of a command line as the C runtime splits them: blanks separate, double
+// quotes group, backslashes before a quote escape it. (Shell32's splitter does the same; this
+// one spares the programs loading that library at start.)
+std::vector<std::wstring> SplitCommandLine(const wchar_t* line) {
+    std::vector<std::wstring> args;
+    const wchar_t* p = line;
+    while (*p) {
+        while (*p == L' ' || *p == L'\t') ++p;
+        if (!*p) break;
+        std::wstring arg;
+        bool quoted = false;
+        while (*p && (quoted || (*p != L' ' && *p != L'\t'))) {
+            if (*p == L'\\') {
+                size_t slashes = 0;
+                while (*p == L'\\') ++slashes, ++p;
+                if (*p == L'"') {
+                    arg.append(slashes / 2, L'\\');
+                    if (slashes % 2) arg += *p++;  // an escaped quote
+                } else {
+                    arg.append(slashes, L'\\');
+                }
+            } else if (*p == L'"') {
+                quoted = !quoted;
+                ++p;
+            } else {
+                arg += *p++;
+            }
+        }
+        args.push_back(arg);
+    }
+    return args;
+}
+
+}  // namespace
+
 std::optional<std::string> ReadStartOptions(StartOptions& options) {
     wchar_t exe[MAX_PATH * 2];
     const DWORD n = GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
     options.programFolder = std::filesystem::path(std::wstring(exe, n)).parent_path();
     options.controlRoot = DefaultControlRoot();
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv) return std::nullopt;
-    std::optional<std::string> error;
-    for (int i = 1; i < argc && !error; ++i) {
-        const std::wstring arg = argv[i];
-        if (arg == L"--control-root" && i + 1 < argc)
-            options.controlRoot = std::filesystem::path(argv[++i]);
+    const std::vector<std::wstring> args = SplitCommandLine(GetCommandLineW());
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == L"--control-root" && i + 1 < args.size())
+            options.controlRoot = std::filesystem::path(args[++i]);
         else
-            error = "unknown argument " + Narrow(arg) + "; usage: [--control-root DIR]";
+            return "unknown argument " + Narrow(args[i]) + "; usage: [--control-root DIR]";
     }
-    LocalFree(argv);
-    return error;
+    return std::nullopt;
 }
 
 void InitControls() {

@@ -52,8 +52,14 @@ UiFonts::UiFonts() {
     if (face_.empty()) face_ = system.lfFaceName;
     ui_ = MakeFont(system, face_, 9, dpi_);
     figure_ = MakeFont(system, face_, 8, dpi_);
+}
 
-    LOGFONTW fixed = system;
+HFONT UiFonts::Fixed() const {
+    if (fixed_) return fixed_;
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    LOGFONTW fixed = ncm.lfMessageFont;
     fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     std::wstring fixedFace;
     for (const wchar_t* face : {L"MS Gothic", L"ＭＳ ゴシック"})
@@ -63,6 +69,7 @@ UiFonts::UiFonts() {
         }
     if (fixedFace.empty()) fixed.lfFaceName[0] = L'\0';
     fixed_ = MakeFont(fixed, fixedFace, 9, dpi_);
+    return fixed_;
 }
 
 UiFonts::~UiFonts() {

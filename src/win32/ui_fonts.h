@@ -18,7 +18,8 @@ public:
 
     HFONT Ui() const { return ui_; }
     HFONT Figure() const { return figure_; }
-    HFONT Fixed() const { return fixed_; }
+    // Made when first asked for: the launcher has no fixed-pitch text.
+    HFONT Fixed() const;
     // The face name the UI font uses.
     const std::wstring& Face() const { return face_; }
     // Dots per inch of the screen (system DPI: the programs declare system DPI awareness).
@@ -32,7 +33,8 @@ public:
 private:
     int dpi_ = 96;
     std::wstring face_;
-    HFONT ui_ = nullptr, figure_ = nullptr, fixed_ = nullptr;
+    HFONT ui_ = nullptr, figure_ = nullptr;
+    mutable HFONT fixed_ = nullptr;
 };
 
 }  // namespace quillon::win32

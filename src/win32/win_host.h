@@ -23,6 +23,7 @@ class FormWindow;
 enum : UINT {
     kMsgPaint = WM_APP + 1,  // deliver the window's paint event
     kMsgCollect,             // let go of unloaded windows and closed views
+    kMsgIcons,               // draw the toolbar's pictures (once the window shows)
 };
 
 class Win32Host : public Host, public WindowFront {
