@@ -1,6 +1,7 @@
 // Measures the start-up of Windows programs side by side: from the start of the process to
 // its window being visible, the programs taking turns, each started RUNS times; prints the
-// medians and their ratio to the first program's.
+// medians and the median of the ratios of each run to the first program's run of the same
+// turn (which holds when the machine's speed drifts between turns).
 //
 //   startup_time RUNS TITLE1 EXE1 TITLE2 EXE2 ...
 #include <windows.h>
@@ -71,15 +72,16 @@ int wmain(int argc, wchar_t** argv) {
             }
             times[static_cast<size_t>(p)].push_back(t);
         }
-    double first = 0;
     for (int p = 0; p < programs; ++p) {
-        auto& t = times[static_cast<size_t>(p)];
-        std::sort(t.begin(), t.end());
-        const double median = t[t.size() / 2];
-        if (p == 0) first = median;
-        std::wprintf(L"%-40ls median %7.1f ms  (min %7.1f, max %7.1f, %d runs)  %.2fx\n",
-                     argv[3 + 2 * p], median * 1000, t.front() * 1000, t.back() * 1000, runs,
-                     median / first);
+        const auto& t = times[static_cast<size_t>(p)];
+        std::vector<double> ratios;
+        for (size_t r = 0; r < t.size(); ++r) ratios.push_back(t[r] / times[0][r]);
+        std::vector<double> sorted = t;
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(ratios.begin(), ratios.end());
+        std::wprintf(L"%-40ls median %7.1f ms  (min %7.1f, max %7.1f, %d runs)  ratio %.2f\n",
+                     argv[3 + 2 * p], sorted[sorted.size() / 2] * 1000, sorted.front() * 1000,
+                     sorted.back() * 1000, runs, ratios[ratios.size() / 2]);
     }
     return 0;
 }

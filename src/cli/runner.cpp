@@ -127,21 +127,6 @@ Json PictureJson(const Picture& pic) {
     return ops;
 }
 
-bool HasText(ControlKind k) {
-    switch (k) {
-        case ControlKind::TextBox:
-        case ControlKind::Label:
-        case ControlKind::CommandButton:
-        case ControlKind::OptionButton:
-        case ControlKind::CheckBox:
-        case ControlKind::Frame:
-        case ControlKind::ComboBox:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 std::string StateJson(Form& form, const RecordingHost& host) {
@@ -152,7 +137,7 @@ std::string StateJson(Form& form, const RecordingHost& host) {
          hidden = Json::array(), locked = Json::array(), lists = Json::object(),
          pictures = Json::object();
     for (const auto& c : form.Controls()) {
-        if (HasText(c->Kind())) texts[c->Name()] = c->Text;
+        if (ShowsText(c->Kind())) texts[c->Name()] = c->Text;
         if (c->Kind() == ControlKind::OptionButton || c->Kind() == ControlKind::CheckBox)
             values[c->Name()] = c->Value;
         if (!c->Enabled) disabled.push_back(c->Name());

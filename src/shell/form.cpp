@@ -41,6 +41,21 @@ const char* KindName(ControlKind kind) {
     return "control";
 }
 
+bool ShowsText(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+        case ControlKind::Label:
+        case ControlKind::CommandButton:
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+        case ControlKind::Frame:
+        case ControlKind::ComboBox:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool TakesFocus(ControlKind kind) {
     switch (kind) {
         case ControlKind::TextBox:

@@ -44,6 +44,9 @@ enum class ControlKind {
 const char* KindName(ControlKind kind);
 // True for the kinds of control that can take the focus (when enabled and visible).
 bool TakesFocus(ControlKind kind);
+// True for the kinds of control that show a text or caption (the texts a front mirrors and
+// quillon-cli lists).
+bool ShowsText(ControlKind kind);
 
 // Grid placement inside the parent container (the form or a frame), in cells.
 struct Cell {

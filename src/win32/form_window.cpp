@@ -20,21 +20,6 @@ constexpr int kFirstButtonId = 5000;       // toolbar buttons: kFirstButtonId + 
 constexpr int kToolbarIcon = 32;           // toolbar icons, at 96 dots per inch
 constexpr const char* kFormName = "Form";  // the window itself in mouse events and handlers
 
-bool HasText(ControlKind k) {
-    switch (k) {
-        case ControlKind::TextBox:
-        case ControlKind::Label:
-        case ControlKind::CommandButton:
-        case ControlKind::OptionButton:
-        case ControlKind::CheckBox:
-        case ControlKind::Frame:
-        case ControlKind::ComboBox:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The key as the window's handlers see it, for the keys that produce no character or whose
 // character the front does not pass on; characters arrive as WM_CHAR.
 std::optional<Key> NamedKey(WPARAM vk) {
@@ -143,7 +128,7 @@ void FormWindow::Build() {
         item->control = c.get();
         item->name = c->Name();
         item->kind = c->Kind();
-        item->hasText = HasText(c->Kind());
+        item->hasText = ShowsText(c->Kind());
         item->id = kFirstId + index++;
         Create(*item);
         items_.push_back(std::move(item));
@@ -822,20 +807,12 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- mirroring the window's state ----
 
-bool FormWindow::Shows(const Control& c) const {
+bool FormWindow::WithFrames(const Control& c, bool Control::*flag) const {
+    // The native controls of a frame are the window's children, not the frame's: a hidden or
+    // disabled frame hides or disables them here.
     const Control* p = &c;
     for (int depth = 0; p && depth < 16; ++depth) {
-        if (!p->Visible) return false;
-        if (p->Parent.empty()) return true;
-        p = form_->Find(p->Parent);
-    }
-    return true;
-}
-
-bool FormWindow::Usable(const Control& c) const {
-    const Control* p = &c;
-    for (int depth = 0; p && depth < 16; ++depth) {
-        if (!p->Enabled) return false;
+        if (!(p->*flag)) return false;
         if (p->Parent.empty()) return true;
         p = form_->Find(p->Parent);
     }
@@ -871,7 +848,8 @@ void FormWindow::SyncItem(Item& item) {
     }
     HWND w = item.hwnd;
     if (!w) return;
-    const bool enabled = Usable(c), visible = Shows(c);
+    const bool enabled = WithFrames(c, &Control::Enabled);
+    const bool visible = WithFrames(c, &Control::Visible);
     if (first || enabled != item.enabled) EnableWindow(w, enabled), item.enabled = enabled;
     if (first || visible != item.visible)
         ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE), item.visible = visible;

@@ -114,8 +114,8 @@ private:
     void SyncItem(Item& item);
     void SyncColors(Item& item);
     void SyncFocus();
-    bool Shows(const Control& c) const;   // visible with every frame around it
-    bool Usable(const Control& c) const;  // enabled with every frame around it
+    // True when the flag (Visible, Enabled) is set on the control and every frame around it.
+    bool WithFrames(const Control& c, bool Control::*flag) const;
     HBRUSH BrushFor(Item& item, HDC dc);
 
     Form* form_;

@@ -3,12 +3,8 @@
 // build that registers "Calculator.exe".
 #include <windows.h>
 
-#include "app/startup.h"
 #include "fkeyreg/Orbane.h"
-#include "shell/disk_files.h"
-#include "shell/module1.h"
 #include "start.h"
-#include "win_host.h"
 #include "win_text.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -24,20 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 2;
     }
     win32::InitControls();
-    win32::Win32Host host;
-    DiskFiles files;
-    Module1 m(host, files);
-    m.ControlRoot = options.controlRoot;
-    m.ProgramFolder = options.programFolder;
-    int status = 0;
-    {
-        Window window(m);
-        // The start checks run in the load; a failed one has shown its message and ends here.
-        if (StartWindow(window, &host)) {
-            host.AfterEvent();
-            status = host.Run();
-        }
-        host.CloseAll();  // the views go before the window they show
-    }
-    return status;
+    win32::ProgramBase program(options);
+    Window window(program.m);
+    // The start checks run in the load; a failed one has shown its message and ends here.
+    return win32::RunProgram(program.host, window, 0);
 }

@@ -2,11 +2,7 @@
 #include <windows.h>
 
 #include "app/menu.h"
-#include "app/startup.h"
-#include "shell/disk_files.h"
-#include "shell/module1.h"
 #include "start.h"
-#include "win_host.h"
 #include "win_text.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -22,23 +18,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
     win32::InitControls();
-    win32::Win32Host host;
-    DiskFiles files;
-    Module1 m(host, files);
-    m.ControlRoot = options.controlRoot;
-    m.ProgramFolder = options.programFolder;
-    int status = 1;
-    {
-        Menu menu(m);
-        host.SetWindows(&menu.Windows());
-        menu.Windows().SetFront(&host);
-        if (StartWindow(menu, &host)) {
-            host.AfterEvent();
-            status = host.Run();
-        }
-        // The views go before the windows they show.
-        host.SetWindows(nullptr);
-        host.CloseAll();
-    }
-    return status;
+    win32::ProgramBase program(options);
+    Menu menu(program.m);
+    program.host.SetWindows(&menu.Windows());
+    menu.Windows().SetFront(&program.host);
+    return win32::RunProgram(program.host, menu, 1);
 }

@@ -6,7 +6,9 @@
 
 #include <vector>
 
+#include "app/startup.h"
 #include "shell/module1.h"
+#include "win_host.h"
 #include "win_text.h"
 
 namespace quillon::win32 {
@@ -67,6 +69,22 @@ void InitControls() {
     INITCOMMONCONTROLSEX icc{
         sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+}
+
+ProgramBase::ProgramBase(const StartOptions& options) : m(host, files) {
+    m.ControlRoot = options.controlRoot;
+    m.ProgramFolder = options.programFolder;
+}
+
+int RunProgram(Win32Host& host, Form& form, int failed) {
+    int status = failed;
+    if (StartWindow(form, &host)) {
+        host.AfterEvent();
+        status = host.Run();
+    }
+    host.SetWindows(nullptr);
+    host.CloseAll();
+    return status;
 }
 
 }  // namespace quillon::win32

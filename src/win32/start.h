@@ -5,6 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "shell/disk_files.h"
+#include "shell/form.h"
+#include "shell/module1.h"
+#include "win_host.h"
+
 namespace quillon::win32 {
 
 struct StartOptions {
@@ -19,5 +24,18 @@ std::optional<std::string> ReadStartOptions(StartOptions& options);
 
 // Loads the common controls (version 6 through the manifest) the views use.
 void InitControls();
+
+// What every program has: the host, the file system and Module1 with the start options.
+struct ProgramBase {
+    explicit ProgramBase(const StartOptions& options);
+    Win32Host host;
+    DiskFiles files;
+    Module1 m;
+};
+
+// Starts the window (its load with the start-up checks, then it shows) and runs the message
+// loop until the program ends; the views go before the window. Returns the exit status:
+// `failed` when the window ended during its load.
+int RunProgram(Win32Host& host, Form& form, int failed);
 
 }  // namespace quillon::win32
