@@ -118,6 +118,8 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+    // Owned by no window, the tooltip goes on its own.
+    if (tooltip_) DestroyWindow(tooltip_);
 }
 
 void FormWindow::Build() {

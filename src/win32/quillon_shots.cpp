@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,26 @@ bool Capture(HWND hwnd, const std::filesystem::path& file) {
     return static_cast<bool>(out);
 }
 
+// A program folder holding the programs that the registration programs register, and a
+// control root with function-key files that have free entries.
+void PrepareStage(const std::filesystem::path& stage) {
+    std::error_code ec;
+    std::filesystem::remove_all(stage, ec);
+    std::filesystem::create_directories(stage / "program");
+    std::filesystem::create_directories(stage / "control" / "V-FKEY" / "JPN");
+    for (const char* target : {"Quillon.exe", "Calculator.exe"})
+        std::ofstream(stage / "program" / target) << "";
+    const auto entries = [](const char* header) {
+        std::string text = std::string(header) + "\r\n";
+        for (int i = 1; i <= 8; ++i) text += "data" + std::to_string(i) + "=\r\n";
+        return text;
+    };
+    std::ofstream(stage / "control" / "V-FKEY" / "LV01.INI", std::ios::binary)
+        << entries("[SuppPath]");
+    std::ofstream(stage / "control" / "V-FKEY" / "JPN" / "LV01.INI", std::ios::binary)
+        << entries("[SuppCap]");
+}
+
 bool Shoot(win32::Win32Host& host, Form& form, const std::vector<cli::Step>& steps,
            const std::filesystem::path& out) {
     try {
@@ -159,6 +180,21 @@ int main(int argc, char** argv) {
             if (!form || !Shoot(host, *form, stepsOf(info.className), out)) ++failures;
         }
         host.SetWindows(nullptr);
+        // The programs started on their own (the registration programs) pass their start
+        // checks here: beside the programs they register, with a control's key files.
+        const std::filesystem::path stage =
+            std::filesystem::temp_directory_path() / "quillon-shots";
+        PrepareStage(stage);
+        m.ProgramFolder = stage / "program";
+        m.ControlRoot = stage / "control";
+        std::vector<std::unique_ptr<Form>> standalone;
+        for (const WindowInfo& info : StandaloneWindows()) {
+            if (!info.create || info.className == kMenuClass) continue;
+            standalone.push_back(info.create(m));
+            Form& form = *standalone.back();
+            if (!StartWindow(form, &host) || !Shoot(host, form, stepsOf(info.className), out))
+                ++failures;
+        }
         host.CloseAll();
     }
     return failures == 0 ? 0 : 1;
