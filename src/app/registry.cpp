@@ -69,6 +69,14 @@ const WindowInfo* FindWindowInfo(const std::string& className) {
     return nullptr;
 }
 
+std::vector<std::string> BuiltWindowClasses() {
+    std::vector<std::string> names;
+    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
+        for (const auto& w : *list)
+            if (w.create) names.push_back(w.className);
+    return names;
+}
+
 const WindowInfo* FindToolbarKey(const std::string& key) {
     for (const auto& w : ToolbarWindows())
         if (w.key == key) return &w;
