@@ -1,7 +1,6 @@
 #include "geometry/frmLine2Circle2.h"
 
 #include <cmath>
-#include <tuple>
 
 #include "shell/checked.h"
 
@@ -26,8 +25,19 @@ constexpr Competing kCompeting[] = {
     {"Text5", false, {"Text2", "Text8"}}, {"Text8", false, {"Text2", "Text5"}},
 };
 
-// The two circles between lines `h` apart (across the lines, as a radius in X): S the sum of
-// the radii, and theta the slope of the line of centres against the lines.
+// The two directions of the lines. Across them lie the lines' positions and the centres; along
+// them the positions of the contact points, found from whichever of three fields is given.
+// A unit is 2 where the value is an X (a diameter), 1 where it is a Z.
+struct Direction {
+    const char* lines[2];  // the positions of line 1 and line 2
+    const char* along[3];  // contact points 1, 2 and 3 along the lines
+    double acrossUnit, alongUnit;
+};
+constexpr Direction kHorizontal{{"Text1", "Text4"}, {"Text2", "Text5", "Text8"}, 2, 1};
+constexpr Direction kVertical{{"Text2", "Text5"}, {"Text1", "Text4", "Text7"}, 1, 2};
+
+// The two circles between lines `h` apart (as a radius across X): S the sum of the radii, and
+// theta the slope of the line of centres against the lines.
 struct Tangency {
     double r1, r2, s, cosT, sinT;
 };
@@ -40,9 +50,9 @@ Tangency Tangent(double r1, double r2, double h) {
     return {r1, r2, s, chk::cos(theta), chk::sin(theta)};
 }
 
-// Positions along the lines of contact points 1, 2 and 3.
-struct Along {
-    double p1 = 0, p2 = 0, p3 = 0;
+// A point of the figure: X (a diameter) and Z.
+struct Point {
+    double x = 0, z = 0;
 };
 
 }  // namespace
@@ -163,145 +173,118 @@ void frmLine2Circle2::Recalculate() {
     Picture& pic = Figure();
     pic.Cls();
     const bool vertical = (*this)["Option4"].Value;
-    // Option1 puts circle 1 on the -Z side of circle 2 (horizontal lines), at the smaller
-    // diameter (vertical lines); Option2 on the other side.
-    const double side = (*this)["Option1"].Value ? 1 : -1;
+    const Direction& dir = vertical ? kVertical : kHorizontal;
     auto given = [this](const char* f) { return IsGiven(Text(f)); };
     auto read = [this](const char* f) { return ReadNumber(Text(f)); };
-    // The lines in picture coordinates (Z across, -X/2 up), far past the picture's edges.
-    auto horizontalLine = [&](double x) { pic.Line(-1000, -x / 2, 1000, -x / 2, colors::Given); };
-    auto verticalLine = [&](double z) { pic.Line(z, -1000, z, 1000, colors::Given); };
-    // The contact points along the lines from the first of three fields that is given, each
-    // circle's extent along the lines being `unit` times its radius (2 for X diameters).
-    auto along = [&](const char* f1, const char* f2, const char* f3, const Tangency& t,
-                     double unit) {
-        const double k = side * unit;
-        Along p;
-        if (given(f1)) {
-            p.p1 = read(f1);
-            p.p2 = chk::add(p.p1, k * t.s * t.cosT);
-            p.p3 = chk::add(p.p1, k * t.r1 * t.cosT);
-        } else if (given(f2)) {
-            p.p2 = read(f2);
-            p.p1 = chk::sub(p.p2, k * t.s * t.cosT);
-            p.p3 = chk::sub(p.p2, k * t.r2 * t.cosT);
-        } else if (given(f3)) {
-            p.p3 = read(f3);
-            p.p1 = chk::sub(p.p3, k * t.r1 * t.cosT);
-            p.p2 = chk::add(p.p3, k * t.r2 * t.cosT);
-        }
-        return p;
+    // A line in picture coordinates (Z across, -X/2 up), far past the picture's edges.
+    auto line = [&](double position) {
+        if (vertical)
+            pic.Line(position, -1000, position, 1000, colors::Given);
+        else
+            pic.Line(-1000, -position / 2, 1000, -position / 2, colors::Given);
+    };
+    // A point from its positions across and along the lines.
+    auto point = [&](double across, double along) {
+        return vertical ? Point{along, across} : Point{across, along};
     };
 
-    double x1 = 0, x2 = 0, x3 = 0, z1 = 0, z2 = 0, z3 = 0, xc1 = 0, xc2 = 0, zc1 = 0, zc2 = 0;
-    double r1 = 0, r2 = 0;
-    // The centres lie across from their lines, each on the side facing the other line, and
-    // contact point 3 between them: l1, l2 the line positions, `unit` as above.
-    auto across = [&](double l1, double l2, const Tangency& t, double unit, double& c1, double& c2,
-                      double& p3) {
-        const double k = (l1 > l2 ? -1 : 1) * unit;
-        c1 = chk::add(l1, k * t.r1);
-        c2 = chk::sub(l2, k * t.r2);
-        p3 = chk::sub(c1, k * t.r1 * t.sinT);
-    };
-
-    if (!vertical) {
-        if (!given("Text1") && !given("Text4")) return;
-        x1 = read("Text1");
-        x2 = read("Text4");
-        const double h = std::fabs(chk::sub(x1, x2)) / 2;
-        if (!given("Text4") || !given("Text1")) {
-            const double x = given("Text4") ? x2 : x1;
-            pic.SetScale(-906, (-1000 - x) / 2, 1812, 1000);
-            horizontalLine(x);
-            return;
-        }
-        if (!given("Text3") || !given("Text6")) {
-            const double w = 2 * h * 1.812;
-            pic.SetScale(-w / 2, (-2 * h - (x1 + x2) / 2) / 2, w, 2 * h);
-            horizontalLine(x1);
-            horizontalLine(x2);
-            return;
-        }
-        r1 = read("Text3");
-        r2 = read("Text6");
-        const Tangency t = Tangent(r1, r2, h);
-        const Along z = along("Text2", "Text5", "Text8", t, 1);
-        z1 = z.p1, z2 = z.p2, z3 = z.p3;
-        across(x1, x2, t, 2, xc1, xc2, x3);
-        zc1 = z1;
-        zc2 = z2;
-        // From here on Z1 and Z2 are the values as written.
-        SetText("Text2", NcNumberInPlace(z1));
-        SetText("Text5", NcNumberInPlace(z2));
-        SetText("Text12", NcNumber(zc1 - z3));
-        SetText("Text16", NcNumber(zc2 - z3));
-        const double w = 4 * h * 1.812;
-        pic.SetScale(-w / 2 + (z1 + z2) / 2, (-4 * h - (x1 + x2) / 2) / 2, w, 4 * h);
-        horizontalLine(x1);
-        horizontalLine(x2);
-    } else {
-        if (!given("Text2") && !given("Text5")) return;
-        z1 = read("Text2");
-        z2 = read("Text5");
-        const double h = std::fabs(chk::sub(z1, z2));
-        if (!given("Text5") || !given("Text2")) {
-            const double z = given("Text5") ? z2 : z1;
-            pic.SetScale(-906 + z, -500, 1812, 1000);
-            verticalLine(z);
-            return;
-        }
-        if (!given("Text3") || !given("Text6")) {
-            const double w = 2 * h * 1.812, height = 2 * h;
-            pic.SetScale(-w / 2 + (z1 + z2) / 2, height / 2, w, height);
-            verticalLine(z1);
-            verticalLine(z2);
-            return;
-        }
-        r1 = read("Text3");
-        r2 = read("Text6");
-        const Tangency t = Tangent(r1, r2, h);
-        const Along x = along("Text1", "Text4", "Text7", t, 2);
-        x1 = x.p1, x2 = x.p2, x3 = x.p3;
-        across(z1, z2, t, 1, zc1, zc2, z3);
-        xc1 = x1;
-        xc2 = x2;
-        // From here on X1 and X2 are the values as written.
-        SetText("Text1", NcNumberInPlace(x1));
-        SetText("Text4", NcNumberInPlace(x2));
-        const double w = 5 * h;
-        pic.SetScale(-w / 2 + (z1 + z2) / 2, (-2 * h - (x1 + x2) / 2) / 2, w, w / 1.812);
-        verticalLine(z1);
-        verticalLine(z2);
-        SetText("Text12", NcNumber(zc1 - z3));
-        SetText("Text16", NcNumber(zc2 - z3));
+    if (!given(dir.lines[0]) && !given(dir.lines[1])) return;
+    const double l1 = read(dir.lines[0]), l2 = read(dir.lines[1]);
+    const double h = std::fabs(chk::sub(l1, l2)) / dir.acrossUnit;
+    // One line alone in a picture of 1812 by 1000 around it; both lines without the radii
+    // with the distance between them filling half the picture's height.
+    if (!given(dir.lines[0]) || !given(dir.lines[1])) {
+        const double l = given(dir.lines[1]) ? l2 : l1;
+        if (vertical)
+            pic.SetScale(-906 + l, -500, 1812, 1000);
+        else
+            pic.SetScale(-906, (-1000 - l) / 2, 1812, 1000);
+        line(l);
+        return;
+    }
+    if (!given("Text3") || !given("Text6")) {
+        const double w = 2 * h * 1.812, height = 2 * h;
+        if (vertical)
+            pic.SetScale(-w / 2 + (l1 + l2) / 2, height / 2, w, height);
+        else
+            pic.SetScale(-w / 2, (-2 * h - (l1 + l2) / 2) / 2, w, height);
+        line(l1);
+        line(l2);
+        return;
     }
 
-    // Each value goes on with its rounding once written; the offsets from contact point 3 are
-    // taken from the rounded values.
-    SetText("Text7", NcNumberInPlace(x3));
-    SetText("Text8", NcNumberInPlace(z3));
-    SetText("Text9", NcNumberInPlace(xc1));
-    SetText("Text10", NcNumberInPlace(zc1));
-    SetText("Text11", NcNumber((xc1 - x3) / 2));
-    SetText("Text13", NcNumberInPlace(xc2));
-    SetText("Text14", NcNumberInPlace(zc2));
-    SetText("Text15", NcNumber((xc2 - x3) / 2));
+    const Tangency t = Tangent(read("Text3"), read("Text6"), h);
+    // Along the lines: contact points 1, 2 and 3 from the first of their fields that is given
+    // (all at 0 when none is). Option1 puts circle 1 before circle 2 (towards -Z, or the
+    // smaller diameter), Option2 after it.
+    const double k = ((*this)["Option1"].Value ? 1 : -1) * dir.alongUnit;
+    double p1 = 0, p2 = 0, p3 = 0;
+    if (given(dir.along[0])) {
+        p1 = read(dir.along[0]);
+        p2 = chk::add(p1, k * t.s * t.cosT);
+        p3 = chk::add(p1, k * t.r1 * t.cosT);
+    } else if (given(dir.along[1])) {
+        p2 = read(dir.along[1]);
+        p1 = chk::sub(p2, k * t.s * t.cosT);
+        p3 = chk::sub(p2, k * t.r2 * t.cosT);
+    } else if (given(dir.along[2])) {
+        p3 = read(dir.along[2]);
+        p1 = chk::sub(p3, k * t.r1 * t.cosT);
+        p2 = chk::add(p3, k * t.r2 * t.cosT);
+    }
+    // Across the lines: each centre on the side of its line that faces the other line, and
+    // contact point 3 between the centres.
+    const double q = (l1 > l2 ? -1 : 1) * dir.acrossUnit;
+    const double c1 = chk::add(l1, q * t.r1), c2 = chk::sub(l2, q * t.r2);
+    const double q3 = chk::sub(c1, q * t.r1 * t.sinT);
 
-    ModelCircle(zc1, xc1 / 2, r1, colors::Given);
-    ModelCircle(zc2, xc2 / 2, r2, colors::Given);
+    Point centre1 = point(c1, p1), centre2 = point(c2, p2), contact3 = point(q3, p3);
+    // Contact points 1 and 2 go on with their positions along the lines as written.
+    SetText(dir.along[0], NcNumberInPlace(p1));
+    SetText(dir.along[1], NcNumberInPlace(p2));
+    const Point contact1 = point(l1, p1), contact2 = point(l2, p2);
+    // K of both centres from contact point 3 as computed, written before the view is set for
+    // horizontal lines and after it for vertical ones.
+    auto offsetsK = [&] {
+        SetText("Text12", NcNumber(centre1.z - contact3.z));
+        SetText("Text16", NcNumber(centre2.z - contact3.z));
+    };
+    if (!vertical) offsetsK();
+    // The view: four times the lines' distance high (horizontal lines) or five times it wide
+    // (vertical lines), around the middle of contact points 1 and 2.
+    const double w = vertical ? 5 * h : 4 * h * 1.812;
+    pic.SetScale(-w / 2 + (contact1.z + contact2.z) / 2,
+                 (-(vertical ? 2 : 4) * h - (contact1.x + contact2.x) / 2) / 2, w,
+                 vertical ? w / 1.812 : 4 * h);
+    line(l1);
+    line(l2);
+    if (vertical) offsetsK();
+
+    // Each value is written rounded and goes on rounded: I of both centres from the rounded
+    // centres and contact point 3.
+    SetText("Text7", NcNumberInPlace(contact3.x));
+    SetText("Text8", NcNumberInPlace(contact3.z));
+    SetText("Text9", NcNumberInPlace(centre1.x));
+    SetText("Text10", NcNumberInPlace(centre1.z));
+    SetText("Text11", NcNumber((centre1.x - contact3.x) / 2));
+    SetText("Text13", NcNumberInPlace(centre2.x));
+    SetText("Text14", NcNumberInPlace(centre2.z));
+    SetText("Text15", NcNumber((centre2.x - contact3.x) / 2));
+
+    ModelCircle(centre1.z, centre1.x / 2, t.r1, colors::Given);
+    ModelCircle(centre2.z, centre2.x / 2, t.r2, colors::Given);
     // Crosses at the three contact points and the two centres: the five horizontal strokes
     // first, then the five vertical ones.
     const double m = pic.GetScale().width * 0.007;
-    const double marks[5][2] = {{z1, x1}, {z2, x2}, {z3, x3}, {zc1, xc1}, {zc2, xc2}};
-    for (const auto& [z, x] : marks) pic.Line(z - m, -x / 2, z + m, -x / 2, colors::Result);
-    for (const auto& [z, x] : marks) pic.Line(z, -x / 2 - m, z, -x / 2 + m, colors::Result);
+    const Point marks[5] = {contact1, contact2, contact3, centre1, centre2};
+    for (const Point& p : marks) pic.Line(p.z - m, -p.x / 2, p.z + m, -p.x / 2, colors::Result);
+    for (const Point& p : marks) pic.Line(p.z, -p.x / 2 - m, p.z, -p.x / 2 + m, colors::Result);
     pic.ForeColor = colors::Label;
-    for (const auto& [label, z, x] :
-         {std::tuple{"1", z1, x1}, std::tuple{"2", z2, x2}, std::tuple{"3", z3, x3}}) {
-        pic.CurrentX = z;
-        pic.CurrentY = -x / 2;
-        pic.Print(label);
+    const char* labels[3] = {"1", "2", "3"};
+    for (int i = 0; i < 3; ++i) {
+        pic.CurrentX = marks[i].z;
+        pic.CurrentY = -marks[i].x / 2;
+        pic.Print(labels[i]);
     }
 }
 

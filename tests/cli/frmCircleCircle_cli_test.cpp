@@ -2,13 +2,10 @@
 // the copy texts and captions, the previews and the cases without a crossing.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "support/cli_json.h"
+#include "support/text_rows.h"
 
 namespace quillon::testkit {
 namespace {
@@ -22,18 +19,7 @@ Steps Circles(const char* x2, const char* z2, const char* r2 = "10") {
                          "Text6");
 }
 
-struct Row {
-    const char* name;
-    Steps steps;
-    std::map<std::string, std::string> texts;
-    std::optional<std::string> clipboard = std::nullopt;
-};
-
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
-
-const Row kRows[] = {
+const TextRow kRows[] = {
     // Half a chord of 10 sin 60: P1 above the axis (left of C1 -> C2), P2 below.
     {"SecondCentreAhead",
      Circles("0", "10") + Steps{"click:Command1"},
@@ -71,18 +57,13 @@ const Row kRows[] = {
     {"FieldsReadTheirLeadingNumber", Circles("0abc", "10mm", "1 0"), {{"Text7", "17.321"}}},
 };
 
-class CircleCircleCli : public ::testing::TestWithParam<Row> {};
+class CircleCircleCli : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(CircleCircleCli, ShowsTheTexts) {
-    const Json j = RunCli("frmCircleCircle", GetParam().steps);
-    for (const auto& [name, text] : GetParam().texts) EXPECT_EQ(j["texts"][name], text) << name;
-    if (GetParam().clipboard) {
-        EXPECT_EQ(j["clipboard"], *GetParam().clipboard);
-    }
+    ExpectTexts("frmCircleCircle", GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, CircleCircleCli, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, CircleCircleCli, ::testing::ValuesIn(kRows), RowName);
 
 // Circles that touch, miss, share a centre or have no radius: the red text at (0, 0) and the
 // results of the solved example kept.

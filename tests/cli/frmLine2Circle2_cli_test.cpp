@@ -3,13 +3,10 @@
 // later results are computed from, the copies and the figure.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "support/cli_json.h"
+#include "support/text_rows.h"
 
 namespace quillon::testkit {
 namespace {
@@ -25,18 +22,7 @@ const Steps kFace =
     TypeAndLeave(
         {{"Text1", "40"}, {"Text2", "0"}, {"Text3", "5"}, {"Text5", "-10"}, {"Text6", "5"}});
 
-struct Row {
-    const char* name;
-    Steps steps;
-    std::map<std::string, std::string> texts;
-    std::optional<std::string> clipboard = std::nullopt;
-};
-
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
-
-const Row kRows[] = {
+const TextRow kRows[] = {
     {"HorizontalStep",
      kStep + Steps{"click:Command4"},
      {{"Text5", "10"},
@@ -125,18 +111,13 @@ const Row kRows[] = {
      {{"Label21", "※Z軸位置は接点１・接点２．接点３のいずれかを入力してください。"}}},
 };
 
-class Line2Circle2Cli : public ::testing::TestWithParam<Row> {};
+class Line2Circle2Cli : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(Line2Circle2Cli, ShowsTheTexts) {
-    const Json j = RunCli("frmLine2Circle2", GetParam().steps);
-    for (const auto& [name, text] : GetParam().texts) EXPECT_EQ(j["texts"][name], text) << name;
-    if (GetParam().clipboard) {
-        EXPECT_EQ(j["clipboard"], *GetParam().clipboard);
-    }
+    ExpectTexts("frmLine2Circle2", GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, Line2Circle2Cli, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, Line2Circle2Cli, ::testing::ValuesIn(kRows), RowName);
 
 TEST(Line2Circle2Cli, LinesTooFarApartShowNoSolution) {
     const Json j = RunCli("frmLine2Circle2", kStep + TypeAndLeave({{"Text4", "10"}}));
