@@ -161,4 +161,10 @@ void frmCircleCircle::Recalculate() {
     ModelLabel(p2.h, p2.v, "2", colors::Label);
 }
 
+void frmCircleCircle::NoSolutionText() {
+    Picture& pic = Figure();
+    pic.ForeColor = colors::Result;
+    pic.Print(kNoSolution);
+}
+
 }  // namespace quillon

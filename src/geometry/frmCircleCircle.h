@@ -13,6 +13,10 @@ public:
 
     void Recalculate() override;
 
+protected:
+    // Red "交点が求まりません!!" where the pen stands when the computation fails.
+    void NoSolutionText() override;
+
 private:
     // The circle typed into the three fields alone, ten radii wide, with its centre cross.
     void Preview(const char* xField, const char* secondField, const char* rField);

@@ -124,6 +124,20 @@ TEST(CircleCircleCliFigure, PreviewsTheCompleteCircleTenRadiiWide) {
               1u);
 }
 
+// A negative radius still gives the points, but its circle cannot be drawn: the red text
+// stands where the pen was left, at the end of the first centre cross.
+TEST(CircleCircleCli, NegativeRadiusFailsAtItsCircle) {
+    const Json j =
+        RunCli("frmCircleCircle",
+               TypeThenLeave({"Text1=0", "Text2=0", "Text3=-10", "Text4=0", "Text5=10", "Text6=10"},
+                             "Text6"));
+    EXPECT_EQ(j["texts"]["Text7"], "-17.321");
+    const Json& ops = j["pictures"]["Picture1"];
+    EXPECT_EQ(Outline(ops), (Steps{"scale", "line #FF0000", "line #FF0000",
+                                   "print #FF0000 交点が求まりません!!"}));
+    EXPECT_EQ(ops[3]["x"], ops[2]["x2"]);
+}
+
 TEST(CircleCircleCli, EnterChainEndsOnTheFirstCopyButton) {
     EXPECT_EQ(RunCli("frmCircleCircle", {"focus:Text6", "key:Enter"})["focus"], "Command1");
 }
