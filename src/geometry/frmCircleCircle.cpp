@@ -96,11 +96,8 @@ void frmCircleCircle::Preview(const char* xField, const char* secondField, const
 void frmCircleCircle::Recalculate() {
     Picture& pic = Figure();
     pic.Cls();
-    auto given = [this](const char* a, const char* b, const char* c) {
-        return IsGiven(Text(a)) && IsGiven(Text(b)) && IsGiven(Text(c));
-    };
-    const bool first = given("Text1", "Text2", "Text3");
-    const bool second = given("Text4", "Text5", "Text6");
+    const bool first = Given({"Text1", "Text2", "Text3"});
+    const bool second = Given({"Text4", "Text5", "Text6"});
     if (!first || !second) {
         if (first)
             Preview("Text1", "Text2", "Text3");

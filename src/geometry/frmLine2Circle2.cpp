@@ -129,7 +129,7 @@ frmLine2Circle2::frmLine2Circle2(Module1& m)
                 {"Text7", "Text1"}});
     for (const Competing& c : kCompeting) {
         On(c.field, Event::LostFocus, [this, c] {
-            if ((*this)["Option4"].Value == c.vertical && IsGiven(Text(c.field)))
+            if ((*this)["Option4"].Value == c.vertical && Given({c.field}))
                 for (const char* other : c.cleared) SetText(other, "");
             RunRecalculate();
         });
@@ -174,7 +174,6 @@ void frmLine2Circle2::Recalculate() {
     pic.Cls();
     const bool vertical = (*this)["Option4"].Value;
     const Direction& dir = vertical ? kVertical : kHorizontal;
-    auto given = [this](const char* f) { return IsGiven(Text(f)); };
     auto read = [this](const char* f) { return ReadNumber(Text(f)); };
     // A line in picture coordinates (Z across, -X/2 up), far past the picture's edges.
     auto line = [&](double position) {
@@ -188,13 +187,13 @@ void frmLine2Circle2::Recalculate() {
         return vertical ? Point{along, across} : Point{across, along};
     };
 
-    if (!given(dir.lines[0]) && !given(dir.lines[1])) return;
+    if (!Given({dir.lines[0]}) && !Given({dir.lines[1]})) return;
     const double l1 = read(dir.lines[0]), l2 = read(dir.lines[1]);
     const double h = std::fabs(chk::sub(l1, l2)) / dir.acrossUnit;
     // One line alone in a picture of 1812 by 1000 around it; both lines without the radii
     // with the distance between them filling half the picture's height.
-    if (!given(dir.lines[0]) || !given(dir.lines[1])) {
-        const double l = given(dir.lines[1]) ? l2 : l1;
+    if (!Given({dir.lines[0], dir.lines[1]})) {
+        const double l = Given({dir.lines[1]}) ? l2 : l1;
         if (vertical)
             pic.SetScale(-906 + l, -500, 1812, 1000);
         else
@@ -202,7 +201,7 @@ void frmLine2Circle2::Recalculate() {
         line(l);
         return;
     }
-    if (!given("Text3") || !given("Text6")) {
+    if (!Given({"Text3", "Text6"})) {
         const double w = 2 * h * 1.812, height = 2 * h;
         if (vertical)
             pic.SetScale(-w / 2 + (l1 + l2) / 2, height / 2, w, height);
@@ -219,15 +218,15 @@ void frmLine2Circle2::Recalculate() {
     // smaller diameter), Option2 after it.
     const double k = ((*this)["Option1"].Value ? 1 : -1) * dir.alongUnit;
     double p1 = 0, p2 = 0, p3 = 0;
-    if (given(dir.along[0])) {
+    if (Given({dir.along[0]})) {
         p1 = read(dir.along[0]);
         p2 = chk::add(p1, k * t.s * t.cosT);
         p3 = chk::add(p1, k * t.r1 * t.cosT);
-    } else if (given(dir.along[1])) {
+    } else if (Given({dir.along[1]})) {
         p2 = read(dir.along[1]);
         p1 = chk::sub(p2, k * t.s * t.cosT);
         p3 = chk::sub(p2, k * t.r2 * t.cosT);
-    } else if (given(dir.along[2])) {
+    } else if (Given({dir.along[2]})) {
         p3 = read(dir.along[2]);
         p1 = chk::sub(p3, k * t.r1 * t.cosT);
         p2 = chk::add(p3, k * t.r2 * t.cosT);
