@@ -66,6 +66,22 @@ inline const std::vector<FullCase>& FullCases() {
           {"Text8", "10"}},
          "Text7",
          "1.34"},
+        // Two crossing circles: both points, the fitted scale, crosses, markers and labels.
+        {"frmCircleCircle",
+         {{"Text1", "0"},
+          {"Text2", "0"},
+          {"Text3", "10"},
+          {"Text4", "0"},
+          {"Text5", "10"},
+          {"Text6", "10"}},
+         "Text7",
+         "17.321"},
+        // Two horizontal lines, both radii and Z1: the three contact points, both centres with
+        // their offsets, the lines, circles, crosses and labels.
+        {"frmLine2Circle2",
+         {{"Text1", "50"}, {"Text2", "0"}, {"Text3", "3"}, {"Text4", "30"}, {"Text6", "6"}},
+         "Text15",
+         "-0.666"},
     };
     return cases;
 }

@@ -3,7 +3,9 @@
 
 #include "app/menu.h"
 #include "fkeyreg/Orbane.h"
+#include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
+#include "geometry/frmLine2Circle2.h"
 #include "geometry/frmLineR.h"
 #include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
@@ -31,8 +33,8 @@ const std::vector<WindowInfo>& ToolbarWindows() {
          {}},
         {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point",
          Make<frmLineRPoint>()},
-        {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", {}},
-        {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", {}},
+        {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", Make<frmCircleCircle>()},
+        {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", Make<frmLine2Circle2>()},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
         {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
         {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", {}},
