@@ -9,6 +9,7 @@
 #include "geometry/frmLineR.h"
 #include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
+#include "geometry/frmNeck1.h"
 #include "geometry/frmNoseR.h"
 #include "machining/frmRPM.h"
 
@@ -37,7 +38,7 @@ const std::vector<WindowInfo>& ToolbarWindows() {
         {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", Make<frmLine2Circle2>()},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
         {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
-        {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", {}},
+        {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", Make<frmNeck1>()},
         {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", Make<frmCirclePoint>()},
         {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},
         {"frmNoseR", "Nose-R", "ノーズＲの補正量の計算", "nose_r", Make<frmNoseR>()},
