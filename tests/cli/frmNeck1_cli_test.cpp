@@ -81,7 +81,7 @@ const Row kRows[] = {
       {"Text15", "-15.268"}}},
     // K from the rounded centre and P3 (1.001 - 1.869); unrounded it would be -0.867.
     {"FullOffsetsFromRoundedPoints",
-     TypeThenLeave({"Text1=40", "Text2=0", "Text3=1.0014", "Text4=60", "Text5=46"}, "Text5"),
+     TypeThenLeave({"Text1=40", "Text2=0", "Text3=1.0014", "Text4=60", "Text5=46.0004"}, "Text5"),
      {{"Text9", "1.001"}, {"Text11", "1.869"}, {"Text13", "-0.868"}, {"Text15", "3.312"}}},
     {"NoStartShiftsDownAndKeepsP4Empty",
      kNoStart,
@@ -255,13 +255,45 @@ TEST(Neck1Figure, StagesDrawWhatTheyKnow) {
     ASSERT_EQ(g.size(), 15u) << g.dump();
     EXPECT_DOUBLE_EQ(g[0]["left"].get<double>(), -20 - 8.4 / 5);
     EXPECT_DOUBLE_EQ(g[0]["width"].get<double>(), 4 * 2.1);
-    EXPECT_DOUBLE_EQ(g[5]["y"].get<double>(), -40.268 / 2);  // P3 as rounded
+    // P3 as rounded for its fields (unrounded Z -18.5000000000001).
+    EXPECT_EQ(g[5]["x"], -18.5);
+    EXPECT_DOUBLE_EQ(g[5]["y"].get<double>(), -40.268 / 2);
     EXPECT_EQ(g[10]["x2"], 1000);
     EXPECT_EQ(Outline({g[11], g[12], g[13], g[14]}),
               (std::vector<std::string>{"print #00FF00  1", "print #00FF00 2", "print #00FF00 3",
                                         "print #00FF00 4"}));
     EXPECT_EQ(g[11]["x"], -20);
     EXPECT_EQ(g[11]["y"], -21);
+
+    // Every value is drawn as its field shows it: bottom 40.0004 and face 0.0004 as 40 and 0,
+    // the centre Z 1.0018 as 1.002, P3 as (41.002, 1.869), P4 as (46, 3.312).
+    const Json rounded =
+        RunWindow("frmNeck1", TypeThenLeave({"Text1=40.0004", "Text2=0.0004", "Text3=1.0014",
+                                             "Text4=60", "Text5=46.0004"},
+                                            "Text5"));
+    const Json& d = rounded["pictures"]["Picture1"];
+    ASSERT_EQ(d.size(), 15u) << d.dump();
+    auto at = [&](const Json& op, const char* x, const char* y, double h, double v) {
+        EXPECT_DOUBLE_EQ(op[x].get<double>(), h) << op.dump();
+        EXPECT_DOUBLE_EQ(op[y].get<double>(), v) << op.dump();
+    };
+    at(d[3], "x", "y", 1.002, -42.003 / 2);
+    at(d[5], "x", "y", 1.869, -41.002 / 2);
+    at(d[6], "x", "y", 3.312, -23);
+    at(d[7], "x1", "y1", 5000, -20);
+    at(d[8], "x1", "y1", 0, 5000);
+    at(d[11], "x", "y", 0, -42.003 / 2);
+
+    // Without the start diameter the bottom, face and centre are drawn rounded, P3 as computed.
+    const Json early =
+        RunWindow("frmNeck1",
+                  TypeThenLeave({"Text1=40.0004", "Text2=0.0004", "Text3=1", "Text4=30"}, "Text4"));
+    const Json& e = early["pictures"]["Picture1"];
+    ASSERT_EQ(e.size(), 9u) << e.dump();
+    at(e[3], "x", "y", 1, -21);
+    EXPECT_NEAR(e[5]["x"].get<double>(), 1.5004, 1e-9);
+    at(e[6], "x1", "y1", 5000, -20);
+    at(e[7], "x1", "y1", 0, 5000);
 
     const Json bore = RunWindow("frmNeck1", Groove("Option3", "36"));
     const Json& s = bore["pictures"]["Picture1"][0];
