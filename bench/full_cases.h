@@ -82,6 +82,11 @@ inline const std::vector<FullCase>& FullCases() {
          {{"Text1", "50"}, {"Text2", "0"}, {"Text3", "3"}, {"Text4", "30"}, {"Text6", "6"}},
          "Text15",
          "-0.666"},
+        // The whole groove: corner, ramp, start diameter, the fitted scale and the labels.
+        {"frmNeck1",
+         {{"Text1", "40"}, {"Text2", "-20"}, {"Text3", "1"}, {"Text4", "30"}, {"Text5", "44"}},
+         "Text15",
+         "-15.268"},
     };
     return cases;
 }
