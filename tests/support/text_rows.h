@@ -24,8 +24,9 @@ inline void PrintTo(const TextRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-// Runs the row's steps on `window` and expects every listed text, and the clipboard if given.
-inline void ExpectTexts(const std::string& window, const TextRow& row) {
+// Runs the row's steps on `window` and expects every listed text, and the clipboard if given;
+// returns the window's state for further checks.
+inline Json ExpectTexts(const std::string& window, const TextRow& row) {
     const Json j = RunCli(window, row.steps);
     for (const std::string& t : row.texts) {
         const size_t eq = t.find('=');
@@ -34,6 +35,7 @@ inline void ExpectTexts(const std::string& window, const TextRow& row) {
     if (row.clipboard) {
         EXPECT_EQ(j["clipboard"], *row.clipboard);
     }
+    return j;
 }
 
 // The name gtest gives a row's test.
