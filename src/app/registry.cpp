@@ -10,6 +10,7 @@
 #include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNoseR.h"
+#include "machining/frmCalc.h"
 #include "machining/frmRPM.h"
 
 namespace quillon {
@@ -49,7 +50,7 @@ const std::vector<WindowInfo>& ToolbarWindows() {
          "ストップウォッチ　複数のラップタイムが測定可。",
          "stopwatch",
          {}},
-        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", {}},
+        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", Make<frmCalc>()},
     };
     return table;
 }
