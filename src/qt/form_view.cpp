@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,6 +221,18 @@ QWidget* FormView::Create(Control& c) {
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(this);
             button->setAutoDefault(false);
+            if (c.Pic) {
+                // A button that shows a picture its window draws: the picture lies on the
+                // button's face and lets the clicks through to the button.
+                auto* pic = new PictureView(button);
+                pic->SetPicture(c.Pic.get());
+                pic->setAttribute(Qt::WA_TransparentForMouseEvents);
+                pic->setFocusPolicy(Qt::NoFocus);
+                if (c.MinWidth > 0 && c.MinHeight > 0) pic->setFixedSize(c.MinWidth, c.MinHeight);
+                auto* face = new QHBoxLayout(button);
+                face->setContentsMargins(3, 3, 3, 3);
+                face->addWidget(pic, 0, Qt::AlignCenter);
+            }
             w = button;
             break;
         }
@@ -277,7 +290,7 @@ QWidget* FormView::Create(Control& c) {
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
         w->setFont(font);
     }
-    if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0)
+    if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0 && c.Kind() != ControlKind::CommandButton)
         // A figure keeps its declared size, so its aspect matches its scale's and it is drawn
         // to scale without bands.
         w->setFixedSize(c.MinWidth, c.MinHeight);
@@ -554,6 +567,10 @@ void FormView::SyncItem(Item& item) {
         if (label->text() != text) label->setText(text), layoutDirty_ = true;
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         if (button->text() != text) button->setText(text), layoutDirty_ = true;
+        if (auto* pic = button->findChild<PictureView*>()) {
+            pic->SetBackground(ToQColor(c.BackColor.value_or(colors::ButtonFace)));
+            pic->Refresh();
+        }
         if (button->isCheckable() && button->isChecked() != c.Value) button->setChecked(c.Value);
     } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
         if (frame->title() != text) frame->setTitle(text), layoutDirty_ = true;
