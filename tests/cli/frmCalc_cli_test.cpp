@@ -167,7 +167,7 @@ const Row kRows[] = {
     {"RootOfNegativeKeepsTheCalculation", "3 + 4 +/- √ AC 2 + 2 =", "4", nullptr, "4"},
     {"SquareOverflow", "9 x² x² x² x² x² x² x² x² x²", "Error", nullptr, nullptr},
     {"ProductOverflow", "9 x² x² x² x² x² x² x² x² X 9 x² x² x² x² x² x² x² x² =", "Error", nullptr,
-     nullptr},
+     "1.9323349832289E+244"},
     {"SignOfLoneMinus", "5 X - +/-", "Error", nullptr, "5"},
     // Memory.
     {"MemoryInAndRead", "5 Min AC MR", "5", nullptr, nullptr, true},
