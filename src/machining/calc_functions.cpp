@@ -45,6 +45,15 @@ std::string AngleSoFar(const std::vector<double>& taken) {
     return t;
 }
 
+// A speed shown as a whole number (halves to even) and copied as its NC text.
+Result Rounded(const char* label, double value) {
+    Result r;
+    r.label = label;
+    r.display = NumberText(std::nearbyint(value));
+    r.clipboard = NcNumber(StrictNumber(r.display));
+    return r;
+}
+
 }  // namespace
 
 int ValueCount(Function f) {
@@ -72,22 +81,16 @@ double Taken(Function f, size_t step, double display) {
 Result Finish(Function f, const std::vector<double>& values) {
     Result r;
     switch (f) {
-        case Function::N: {
-            const double v = values[0], d = values[1];
-            const double n = chk::div(chk::div(chk::mul(1000, v), Pi), d);
-            r.label = "回転数(min-1) =";
-            r.display = NumberText(std::nearbyint(n));
-            r.clipboard = NcNumber(StrictNumber(r.display));
+        case Function::N:
+            // Spindle speed from cutting speed and diameter.
+            r = Rounded("回転数(min-1) =",
+                        chk::div(chk::div(chk::mul(1000, values[0]), Pi), values[1]));
             break;
-        }
-        case Function::V: {
-            const double n = values[0], d = values[1];
-            const double v = chk::div(chk::mul(chk::mul(n, Pi), d), 1000);
-            r.label = "切削速度（m/min) =";
-            r.display = NumberText(std::nearbyint(v));
-            r.clipboard = NcNumber(StrictNumber(r.display));
+        case Function::V:
+            // Cutting speed from spindle speed and diameter.
+            r = Rounded("切削速度（m/min) =",
+                        chk::div(chk::mul(chk::mul(values[0], Pi), values[1]), 1000));
             break;
-        }
         case Function::F: {
             const double kind = values[0], radius = values[2];
             // An Ra value is turned into Rz for the computation only: the value taken stays

@@ -118,36 +118,32 @@ double ToDegrees(double radians) {
     return radians / Pi * 180;
 }
 
-// The pictures of the keys without a caption, drawn in black on the button.
-void DrawSquare(Picture& p) {
+// The pictures of the keys without a caption, drawn in black on the button's face.
+Picture& Face(Picture& p) {
     p.SetScale(0, 0, 40, 24);
     p.ForeColor = colors::Black;
-    p.CurrentX = 13;
-    p.CurrentY = 5;
-    p.Print("x");
-    p.CurrentX = 21;
-    p.CurrentY = 0;
-    p.Print("2");
+    return p;
+}
+
+void PrintAt(Picture& p, double x, double y, const char* text) {
+    p.CurrentX = x;
+    p.CurrentY = y;
+    p.Print(text);
+}
+
+void DrawSquare(Picture& p) {
+    PrintAt(Face(p), 13, 5, "x");
+    PrintAt(p, 21, 0, "2");
 }
 
 void DrawReciprocal(Picture& p) {
-    p.SetScale(0, 0, 40, 24);
-    p.ForeColor = colors::Black;
-    p.CurrentX = 8;
-    p.CurrentY = 4;
-    p.Print("1");
+    PrintAt(Face(p), 8, 4, "1");
     p.Line(16, 20, 24, 4, colors::Black);
-    p.CurrentX = 26;
-    p.CurrentY = 6;
-    p.Print("x");
+    PrintAt(p, 26, 6, "x");
 }
 
 void DrawDegreesMinutesSeconds(Picture& p) {
-    p.SetScale(0, 0, 40, 24);
-    p.ForeColor = colors::Black;
-    p.CurrentX = 4;
-    p.CurrentY = 5;
-    p.Print("°′″");
+    PrintAt(Face(p), 4, 5, "°′″");
     p.Circle(33, 12, 5, colors::Black);
     p.Line(33, 12, 33, 8, colors::Black);
     p.Line(33, 12, 36, 12, colors::Black);
