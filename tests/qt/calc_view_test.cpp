@@ -16,17 +16,6 @@ using namespace quillon::qt;
 
 namespace {
 
-// Opens the calculator from the toolbar and waits until it has the keyboard.
-FormView* OpenCalc(GuiFixture& f) {
-    f.ClickToolbar(QStringLiteral("電卓"));
-    FormView* view = f.View("frmCalc");
-    if (view) {
-        view->activateWindow();
-        if (!QTest::qWaitForWindowActive(view)) return nullptr;
-    }
-    return view;
-}
-
 QString Shown(GuiFixture& f, const char* label) {
     auto* l = f.Control<QLabel>("frmCalc", label);
     return l ? l->text() : QStringLiteral("<none>");
@@ -66,17 +55,21 @@ private slots:
         const QStringList shifted{"2", "Shift", "x"};
         for (const char* focus : {"Operator(4)", "Number(7)", "Cancel", "swINV", "Command5", ""}) {
             QTest::newRow(qPrintable(QStringLiteral("2+3*4 Enter on %1").arg(focus)))
-                << focus << precedence << "14" << "";
+                << focus << precedence << "14"
+                << "";
             // A second "=" from the focused button would take "0." as the diameter: Error.
             QTest::newRow(qPrintable(QStringLiteral("N 150 Enter on %1").arg(focus)))
-                << focus << spindle << "0." << "直径(mm) =";
+                << focus << spindle << "0."
+                << "直径(mm) =";
             // Shift toggles once: Shift then X is the reciprocal, not the square.
             QTest::newRow(qPrintable(QStringLiteral("2 Shift X on %1").arg(focus)))
-                << focus << shifted << "0.5" << "";
+                << focus << shifted << "0.5"
+                << "";
         }
         QTest::newRow("digits, point, C and Esc")
             << "Operator(4)" << QStringList{"1", ".", "5", "Backspace", "7", "-", "Esc", "9"}
-            << "9." << "";
+            << "9."
+            << "";
     }
 
     void eachKeyReachesTheCalculatorOnce() {
@@ -85,7 +78,7 @@ private slots:
         QFETCH(QString, display);
         QFETCH(QString, label1);
         GuiFixture f;
-        FormView* view = OpenCalc(f);
+        FormView* view = f.Open(QStringLiteral("電卓"), "frmCalc");
         QVERIFY(view);
         for (const QString& key : keys) {
             QWidget* target = view;
@@ -109,7 +102,7 @@ private slots:
     // that flash, not after it; both buttons end light again.
     void flashNeverBlocksTheNextKey() {
         GuiFixture f;
-        FormView* view = OpenCalc(f);
+        FormView* view = f.Open(QStringLiteral("電卓"), "frmCalc");
         QVERIFY(view);
         Form* calc = view->Model();
         QVERIFY(calc);
@@ -132,7 +125,8 @@ private slots:
         QCOMPARE(shownAfterSecond, QStringLiteral("12."));
         // The second key's own flash, not the rest of the first one, is what it waited for;
         // the first flash ends with the second (they overlap rather than queue).
-        QVERIFY2(secondTookMs >= 90 && secondTookMs < 1000, qPrintable(QString::number(secondTookMs)));
+        QVERIFY2(secondTookMs >= 90 && secondTookMs < 1000,
+                 qPrintable(QString::number(secondTookMs)));
         QVERIFY2(bothTookMs < 1000, qPrintable(QString::number(bothTookMs)));
         QCOMPARE(Shown(f, "Readout"), QStringLiteral("12."));
         QVERIFY((*calc)["Number(1)"].BackColor == colors::ButtonFace);
@@ -143,7 +137,7 @@ private slots:
     // bringing the control's window forward, even on the control.
     void operatorCopiesWithoutActivating() {
         GuiFixture f(/*marker=*/true);
-        QVERIFY(OpenCalc(f));
+        QVERIFY(f.Open(QStringLiteral("電卓"), "frmCalc"));
         for (const char* key : {"1", "/", "3", "Enter"}) Send(QApplication::focusWidget(), key);
         QCOMPARE(Shown(f, "Readout"), QStringLiteral("0.333333333"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0.333"));
