@@ -143,10 +143,13 @@ void DrawReciprocal(Picture& p) {
 }
 
 void DrawDegreesMinutesSeconds(Picture& p) {
-    PrintAt(Face(p), 4, 5, "°′″");
-    p.Circle(33, 12, 5, colors::Black);
-    p.Line(33, 12, 33, 8, colors::Black);
-    p.Line(33, 12, 36, 12, colors::Black);
+    // Degrees, minutes and seconds marks beside a dial: the sexagesimal conversion.
+    PrintAt(Face(p), 1, 3, "°");
+    PrintAt(p, 8, 3, "′");
+    PrintAt(p, 15, 3, "″");
+    p.Circle(32, 12, 6, colors::Black);
+    p.Line(32, 12, 32, 8, colors::Black);
+    p.Line(32, 12, 35, 12, colors::Black);
 }
 
 }  // namespace
