@@ -94,10 +94,10 @@ struct CharKey {
     const char* key;
 };
 const CharKey kCharKeys[] = {
-    {keys::Esc, "Cancel"}, {keys::Backspace, "CancelEntry"},
-    {'.', "Decima"},       {'/', "Operator(0)"},
-    {'+', "Operator(1)"},  {'*', "Operator(2)"},
-    {'-', "Operator(3)"},  {'=', "Operator(4)"},
+    {keys::EscChar, "Cancel"}, {keys::BackspaceChar, "CancelEntry"},
+    {'.', "Decima"},           {'/', "Operator(0)"},
+    {'+', "Operator(1)"},      {'*', "Operator(2)"},
+    {'-', "Operator(3)"},      {'=', "Operator(4)"},
 };
 
 const PadKey* FindPadKey(const std::string& name) {
