@@ -118,9 +118,10 @@ double ToDegrees(double radians) {
     return radians / Pi * 180;
 }
 
-// The pictures of the keys without a caption, drawn in black on the button's face.
+// The pictures of the keys without a caption, drawn in black on the button's face; the
+// texts keep the font's size, so they stand apart by more than their width.
 Picture& Face(Picture& p) {
-    p.SetScale(0, 0, 40, 24);
+    p.SetScale(0, 0, 60, 20);
     p.ForeColor = colors::Black;
     return p;
 }
@@ -132,24 +133,24 @@ void PrintAt(Picture& p, double x, double y, const char* text) {
 }
 
 void DrawSquare(Picture& p) {
-    PrintAt(Face(p), 13, 5, "x");
-    PrintAt(p, 21, 0, "2");
+    PrintAt(Face(p), 23, 4, "x");
+    PrintAt(p, 31, -1, "2");
 }
 
 void DrawReciprocal(Picture& p) {
-    PrintAt(Face(p), 8, 4, "1");
-    p.Line(16, 20, 24, 4, colors::Black);
-    PrintAt(p, 26, 6, "x");
+    PrintAt(Face(p), 18, 1, "1");
+    p.Line(27, 18, 33, 2, colors::Black);
+    PrintAt(p, 34, 4, "x");
 }
 
 void DrawDegreesMinutesSeconds(Picture& p) {
     // Degrees, minutes and seconds marks beside a dial: the sexagesimal conversion.
-    PrintAt(Face(p), 1, 3, "°");
-    PrintAt(p, 8, 3, "′");
-    PrintAt(p, 15, 3, "″");
-    p.Circle(32, 12, 6, colors::Black);
-    p.Line(32, 12, 32, 8, colors::Black);
-    p.Line(32, 12, 35, 12, colors::Black);
+    PrintAt(Face(p), 10, 2, "°");
+    PrintAt(p, 19, 2, "′");
+    PrintAt(p, 27, 2, "″");
+    p.Circle(46, 10, 7, colors::Black);
+    p.Line(46, 10, 46, 5, colors::Black);
+    p.Line(46, 10, 50, 10, colors::Black);
 }
 
 }  // namespace
@@ -168,10 +169,7 @@ frmCalc::frmCalc(Module1& m)
         const int row = kPadTop + static_cast<int>(i) / kPadColumns;
         const int col = static_cast<int>(i) % kPadColumns;
         Control& c = Button(k.name, k.caption ? k.caption : "").At(row, col).Tip(k.tip);
-        if (!k.caption) {
-            c.Pic = std::make_unique<Picture>(40, 24);
-            c.Size(40, 24);
-        }
+        if (!k.caption) c.Pic = std::make_unique<Picture>(60, 20);
         const std::string name = k.name;
         On(name, Event::Click, [this, name] { Press(name); });
     }
@@ -209,7 +207,7 @@ void frmCalc::Form_KeyPress(KeyArgs& k) {
     // would press "=" a second time, a blank the focused key).
     k.keyAscii = 0;
     if (ascii >= '0' && ascii <= '9') {
-        Number_Click(ascii - '0');
+        Press(ArrayName("Number", ascii - '0'));
         return;
     }
     for (const CharKey& c : kCharKeys)

@@ -228,10 +228,10 @@ QWidget* FormView::Create(Control& c) {
                 pic->SetPicture(c.Pic.get());
                 pic->setAttribute(Qt::WA_TransparentForMouseEvents);
                 pic->setFocusPolicy(Qt::NoFocus);
-                if (c.MinWidth > 0 && c.MinHeight > 0) pic->setFixedSize(c.MinWidth, c.MinHeight);
+                // It fills the face inside the bevel, drawn at its scale's proportions.
                 auto* face = new QHBoxLayout(button);
-                face->setContentsMargins(3, 3, 3, 3);
-                face->addWidget(pic, 0, Qt::AlignCenter);
+                face->setContentsMargins(4, 4, 4, 4);
+                face->addWidget(pic);
             }
             w = button;
             break;
@@ -290,7 +290,7 @@ QWidget* FormView::Create(Control& c) {
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
         w->setFont(font);
     }
-    if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0 && c.Kind() != ControlKind::CommandButton)
+    if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0)
         // A figure keeps its declared size, so its aspect matches its scale's and it is drawn
         // to scale without bands.
         w->setFixedSize(c.MinWidth, c.MinHeight);
