@@ -11,6 +11,7 @@
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNeck1.h"
 #include "geometry/frmNoseR.h"
+#include "machining/frmCalc.h"
 #include "machining/frmRPM.h"
 
 namespace quillon {
@@ -50,7 +51,7 @@ const std::vector<WindowInfo>& ToolbarWindows() {
          "ストップウォッチ　複数のラップタイムが測定可。",
          "stopwatch",
          {}},
-        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", {}},
+        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", Make<frmCalc>()},
     };
     return table;
 }
