@@ -66,37 +66,116 @@ inline const std::vector<FullCase>& FullCases() {
           {"Text8", "10"}},
          "Text7",
          "1.34"},
+        // Two crossing circles: both points, the fitted scale, crosses, markers and labels.
+        {"frmCircleCircle",
+         {{"Text1", "0"},
+          {"Text2", "0"},
+          {"Text3", "10"},
+          {"Text4", "0"},
+          {"Text5", "10"},
+          {"Text6", "10"}},
+         "Text7",
+         "17.321"},
+        // Two horizontal lines, both radii and Z1: the three contact points, both centres with
+        // their offsets, the lines, circles, crosses and labels.
+        {"frmLine2Circle2",
+         {{"Text1", "50"}, {"Text2", "0"}, {"Text3", "3"}, {"Text4", "30"}, {"Text6", "6"}},
+         "Text15",
+         "-0.666"},
+        // The whole groove: corner, ramp, start diameter, the fitted scale and the labels.
+        {"frmNeck1",
+         {{"Text1", "40"}, {"Text2", "-20"}, {"Text3", "1"}, {"Text4", "30"}, {"Text5", "44"}},
+         "Text15",
+         "-15.268"},
     };
     return cases;
 }
 
-// A window of the registry opened as the launcher opens it (created, loaded, activated) with
-// its full case typed in and computed once.
-class OpenedCase {
+// A window of the registry as the launcher opens it: created, then started (loaded, shown,
+// activated).
+class OpenedWindow {
 public:
-    explicit OpenedCase(const FullCase& c) : case_(c) {
-        const WindowInfo* info = FindWindowInfo(c.window);
-        if (!info || !info->create) throw std::logic_error(std::string(c.window) + " is not built");
+    explicit OpenedWindow(const char* window) {
+        const WindowInfo* info = FindWindowInfo(window);
+        if (!info || !info->create) throw std::logic_error(std::string(window) + " is not built");
         form_ = info->create(m_);
-        window_ = dynamic_cast<FigureWindow*>(form_.get());
-        if (!window_) throw std::logic_error(std::string(c.window) + " has no figure");
         StartWindow(*form_, nullptr);
-        for (const auto& [field, text] : c.typed) form_->DeliverSetText(field, text);
-        window_->RunRecalculate();
     }
 
-    FigureWindow& Window() { return *window_; }
-    const Picture& Figure() { return *(*form_)["Picture1"].Pic; }
-    // True when the case computed what it should (no fault, no early end).
-    bool Solved() { return (*form_)[case_.resultField].Text == case_.expected; }
+    Form& Opened() { return *form_; }
 
 private:
-    const FullCase& case_;
     RecordingHost host_;
     DiskFiles files_;
     Module1 m_{host_, files_};
     std::unique_ptr<Form> form_;
+};
+
+// A geometry window with its full case typed in and computed once.
+class OpenedCase : public OpenedWindow {
+public:
+    explicit OpenedCase(const FullCase& c) : OpenedWindow(c.window), case_(c) {
+        window_ = dynamic_cast<FigureWindow*>(&Opened());
+        if (!window_) throw std::logic_error(std::string(c.window) + " has no figure");
+        for (const auto& [field, text] : c.typed) Opened().DeliverSetText(field, text);
+        window_->RunRecalculate();
+    }
+
+    FigureWindow& Window() { return *window_; }
+    const Picture& Figure() { return *Opened()["Picture1"].Pic; }
+    // True when the case computed what it should (no fault, no early end).
+    bool Solved() { return Opened()[case_.resultField].Text == case_.expected; }
+
+private:
+    const FullCase& case_;
     FigureWindow* window_ = nullptr;
+};
+
+// The key cases of the windows driven by their keys rather than by fields: the keys typed,
+// from a cleared window to a known result, and the control that shows it. A new keyboard
+// window is one more row.
+struct KeyCase {
+    const char* window;
+    std::vector<const char*> keys;  // as quillon-cli names them
+    const char* resultControl;
+    const char* expected;
+};
+
+inline const std::vector<KeyCase>& KeyCases() {
+    static const std::vector<KeyCase> cases = {
+        // All clear, a spindle speed whose diameter is a calculation, then a calculation with
+        // a held addition: number entry, every operator path, a machining step, the copies.
+        {"frmCalc",
+         {"Esc", "N", "1", "5", "0", "Enter", "1", "0", "0", "/", "2", "Enter", "2", "+", "3", "*",
+          "4", "Enter"},
+         "Readout",
+         "14"},
+    };
+    return cases;
+}
+
+// A window of the registry opened as the launcher opens it, driven by its key case.
+class KeyedCase : public OpenedWindow {
+public:
+    explicit KeyedCase(const KeyCase& c) : OpenedWindow(c.window), case_(c) {
+        for (const char* k : c.keys) {
+            const auto key = ParseKey(k);
+            if (!key) throw std::logic_error(std::string("no key ") + k);
+            keys_.push_back(*key);
+        }
+        Run();
+    }
+
+    Form& Window() { return Opened(); }
+    // Types the keys once, as the keyboard delivers them.
+    void Run() {
+        for (const Key& k : keys_) Opened().DeliverKey(k, true);
+    }
+    bool Solved() { return Opened()[case_.resultControl].Text == case_.expected; }
+
+private:
+    const KeyCase& case_;
+    std::vector<Key> keys_;
 };
 
 }  // namespace quillon::bench

@@ -1,14 +1,18 @@
 // The cost of one recomputation of each geometry window's full case followed by painting its
 // figure into a 640 x 360 image with the program's own picture painter, as a redraw on screen
-// does. Runs on the offscreen platform unless another is asked for.
+// does; and of each keyboard window's key case followed by painting the whole window. Runs on the
+// offscreen platform unless another is asked for.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <string>
 
+#include "form_view.h"
 #include "full_cases.h"
 #include "picture_view.h"
+#include "platform.h"
+#include "qt_host.h"
 #include "quillon_app.h"
 
 namespace {
@@ -48,6 +52,29 @@ void RecalculateAndPaint(benchmark::State& state, const bench::FullCase& c) {
     }
 }
 
+// One key case, then the window's widgets mirrored and painted into an image, as the screen
+// shows the window after the keys.
+void KeysAndPaint(benchmark::State& state, const bench::KeyCase& c) {
+    bench::KeyedCase keyed(c);
+    if (!keyed.Solved()) {
+        state.SkipWithError("the key case did not compute");
+        return;
+    }
+    const auto platform = qt::SystemPlatform();
+    qt::QtHost host(*platform);
+    qt::FormView view(keyed.Window(), host);
+    view.Sync();
+    view.adjustSize();
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        keyed.Run();
+        view.Sync();
+        view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (!keyed.Solved()) state.SkipWithError("a timed run computed something else");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +85,10 @@ int main(int argc, char** argv) {
     for (const bench::FullCase& c : bench::FullCases())
         benchmark::RegisterBenchmark((std::string("RecalculateAndPaint/") + c.window).c_str(),
                                      RecalculateAndPaint, c)
+            ->Unit(benchmark::kMicrosecond);
+    for (const bench::KeyCase& c : bench::KeyCases())
+        benchmark::RegisterBenchmark((std::string("KeysAndPaint/") + c.window).c_str(),
+                                     KeysAndPaint, c)
             ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

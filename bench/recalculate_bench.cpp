@@ -1,5 +1,5 @@
 // The cost of one recomputation of each geometry window's full case, fields to fields and
-// display list, without any painting.
+// display list, and of each keyboard window's key case, without any painting.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -26,12 +26,26 @@ void Recalculate(benchmark::State& state, const bench::FullCase& c) {
         state.SkipWithError("a timed run computed something else");
 }
 
+// The cost of one key case: every key through the window's keyboard handling, model only.
+void Keys(benchmark::State& state, const bench::KeyCase& c) {
+    bench::KeyedCase keyed(c);
+    if (!keyed.Solved()) {
+        state.SkipWithError("the key case did not compute");
+        return;
+    }
+    for (auto _ : state) keyed.Run();
+    if (!keyed.Solved()) state.SkipWithError("a timed run computed something else");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     for (const bench::FullCase& c : bench::FullCases())
         benchmark::RegisterBenchmark((std::string("Recalculate/") + c.window).c_str(), Recalculate,
                                      c)
+            ->Unit(benchmark::kMicrosecond);
+    for (const bench::KeyCase& c : bench::KeyCases())
+        benchmark::RegisterBenchmark((std::string("Keys/") + c.window).c_str(), Keys, c)
             ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

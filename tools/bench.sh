@@ -4,7 +4,8 @@
 #   tools/bench.sh [RUNS] [BUILD_FOLDER]
 #
 #   1. Recalculate of each geometry window's full case, model only, and with painting into a
-#      640 x 360 image (Google Benchmark, median of 5 repetitions);
+#      640 x 360 image; the key case of each keyboard window (the calculator), model only and
+#      with the window painted (Google Benchmark, median of 5 repetitions);
 #   2. start-up: Quillon from exec until the launcher is shown and the event loop is idle,
 #      against bench/bare_qt (one Qt Widgets window), in turn A B A B ..., RUNS pairs (default
 #      15) after one warm-up pair: medians and the median of the pairwise ratios;

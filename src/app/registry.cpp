@@ -3,11 +3,15 @@
 
 #include "app/menu.h"
 #include "fkeyreg/Orbane.h"
+#include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
+#include "geometry/frmLine2Circle2.h"
 #include "geometry/frmLineR.h"
 #include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
+#include "geometry/frmNeck1.h"
 #include "geometry/frmNoseR.h"
+#include "machining/frmCalc.h"
 #include "machining/frmRPM.h"
 
 namespace quillon {
@@ -31,11 +35,11 @@ const std::vector<WindowInfo>& ToolbarWindows() {
          {}},
         {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point",
          Make<frmLineRPoint>()},
-        {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", {}},
-        {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", {}},
+        {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", Make<frmCircleCircle>()},
+        {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", Make<frmLine2Circle2>()},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
         {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
-        {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", {}},
+        {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", Make<frmNeck1>()},
         {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", Make<frmCirclePoint>()},
         {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},
         {"frmNoseR", "Nose-R", "ノーズＲの補正量の計算", "nose_r", Make<frmNoseR>()},
@@ -47,7 +51,7 @@ const std::vector<WindowInfo>& ToolbarWindows() {
          "ストップウォッチ　複数のラップタイムが測定可。",
          "stopwatch",
          {}},
-        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", {}},
+        {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", Make<frmCalc>()},
     };
     return table;
 }
@@ -67,6 +71,14 @@ const WindowInfo* FindWindowInfo(const std::string& className) {
         for (const auto& w : *list)
             if (w.className == className) return &w;
     return nullptr;
+}
+
+std::vector<std::string> BuiltWindowClasses() {
+    std::vector<std::string> names;
+    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
+        for (const auto& w : *list)
+            if (w.create) names.push_back(w.className);
+    return names;
 }
 
 const WindowInfo* FindToolbarKey(const std::string& key) {

@@ -28,6 +28,8 @@ const std::vector<WindowInfo>& ToolbarWindows();
 // Windows that are started on their own rather than from the toolbar (the launcher and the
 // registration program's two builds).
 const std::vector<WindowInfo>& StandaloneWindows();
+// The class names of every window that is built, toolbar windows first.
+std::vector<std::string> BuiltWindowClasses();
 // The entry with this class name among both lists, or nullptr.
 const WindowInfo* FindWindowInfo(const std::string& className);
 // The toolbar entry whose Key equals `key` exactly (case- and width-sensitive), or nullptr.

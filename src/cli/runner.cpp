@@ -178,9 +178,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
                 err << "quillon-cli: --list takes no other argument\n";
                 return 2;
             }
-            for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
-                for (const auto& w : *list)
-                    if (w.create) out << w.className << "\n";
+            for (const std::string& name : BuiltWindowClasses()) out << name << "\n";
             return 0;
         }
         if (a == "--on-control") {

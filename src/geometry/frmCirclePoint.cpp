@@ -64,19 +64,19 @@ void frmCirclePoint::Recalculate() {
     const bool xy = InXY();
     Picture& pic = Figure();
 
-    if (Text("Text1").empty() || Text("Text2").empty() || Text("Text3").empty()) return;
+    if (!Given({"Text1", "Text2", "Text3"})) return;
     const double xc = ReadNumber(Text("Text1"));
     const double zc = ReadNumber(Text("Text2"));  // Y in the X-Y plane
     const double r = ReadNumber(Text("Text3"));
-    const double hc = xy ? xc : zc, vc = xy ? zc : xc / 2;
+    const ModelPoint c = ModelOf(xc, zc);
 
     // The circle fills a fifth of the picture's width, centred.
     pic.Cls();
-    const double w = chk::finite(5 * r), height = chk::finite(5 * r * kFigureHeight / kFigureWidth);
-    pic.SetScale(hc - w / 2, -vc - height / 2, w, height);
-    pic.Circle(hc, -vc, r, colors::Given);
+    const double w = chk::finite(5 * r);
+    ScaleToWidth(c.h - w / 2, -c.v - chk::finite(w * kFigureHeight / kFigureWidth) / 2, w);
+    ModelCircle(c.h, c.v, r, colors::Given);
 
-    if (Text("Text4").empty()) return;
+    if (!Given({"Text4"})) return;
     const double theta = chk::finite(ReadNumber(Text("Text4")) * kTurn / 360);
     const double s = (*this)["Option1"].Value ? 1 : -1;
     const double cosT = chk::cos(theta), sinT = chk::sin(theta);
@@ -95,13 +95,13 @@ void frmCirclePoint::Recalculate() {
     SetText("Text5", NcNumber(t.x));
     SetText("Text6", NcNumber(t.second));
 
-    const double ht = xy ? t.x : t.second, vt = xy ? t.second : t.x / 2;
+    const ModelPoint p = ModelOf(t.x, t.second);
     const double half = w / 2;
-    ModelLine(ht, vt, ht + half * cosT, vt + half * sinT, colors::Given);
-    ModelLine(ht, vt, ht - half * cosT, vt - half * sinT, colors::Given);
-    ModelCircle(hc, vc, 0.001 * w, colors::Result);
-    ModelCircle(ht, vt, 0.001 * w, colors::Result);
-    ModelCircle(ht, vt, 0.002 * w, colors::Result);
+    ModelLine(p.h, p.v, p.h + half * cosT, p.v + half * sinT, colors::Given);
+    ModelLine(p.h, p.v, p.h - half * cosT, p.v - half * sinT, colors::Given);
+    ModelCircle(c.h, c.v, 0.001 * w, colors::Result);
+    ModelCircle(p.h, p.v, 0.001 * w, colors::Result);
+    ModelCircle(p.h, p.v, 0.002 * w, colors::Result);
 }
 
 void frmCirclePoint::NoSolutionText() {

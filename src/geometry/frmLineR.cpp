@@ -79,11 +79,11 @@ frmLineR::frmLineR(Module1& m)
 }
 
 void frmLineR::Recalculate() {
-    if (!IsGiven(Text("Text1")) || !IsGiven(Text("Text2")) || !IsGiven(Text("Text3"))) return;
+    if (!Given({"Text1", "Text2", "Text3"})) return;
     const ModelPoint p = ReadModelPoint("Text1", "Text2");
     const double theta = Radians(ReadNumber(Text("Text3")));
     Figure().Cls();
-    if (!IsGiven(Text("Text4")) || !IsGiven(Text("Text5")) || !IsGiven(Text("Text6"))) {
+    if (!Given({"Text4", "Text5", "Text6"})) {
         LinePreview(theta);
         return;
     }

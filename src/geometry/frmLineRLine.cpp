@@ -9,21 +9,6 @@
 namespace quillon {
 namespace {
 
-// The two planes as this window works in them: a point (X, second) where second is Z or Y,
-// and its place (h, v) in the working frame.
-struct Plane {
-    bool xy;
-
-    double H(double x, double second) const { return xy ? x : second; }
-    double V(double x, double second) const { return xy ? second : x / 2; }
-    // X of a point offset (dh, dv) from a point of diameter/coordinate x: in X-Z a vertical
-    // offset is a radius, so X moves by twice it.
-    double OffsetX(double x, double dh, double dv) const { return xy ? x + dh : x + 2 * dv; }
-    double OffsetSecond(double second, double dh, double dv) const {
-        return xy ? second + dv : second + dh;
-    }
-};
-
 // The circle of radius r in one of the four corners of two lines through the origin with
 // angles a1, a2 (radians; A1, A2 the same in degrees): centre and tangent points as offsets
 // from the lines' intersection in the working frame.
@@ -230,130 +215,115 @@ frmLineRLine::frmLineRLine(Module1& m)
 }
 
 void frmLineRLine::Recalculate() {
-    const Plane plane{InXY()};
-    Picture& pic = Figure();
-
-    // Line 1.
-    if (Text("Text1").empty() || Text("Text2").empty() || Text("Text3").empty()) return;
-    const double x1 = ReadNumber(Text("Text1")), z1 = ReadNumber(Text("Text2"));
-    const double A1 = ReadNumber(Text("Text3"));
-    const double a1 = Radians(A1);
-    pic.Cls();
-
+    if (!Given({"Text1", "Text2", "Text3"})) return;
+    const Line l1 = ReadLine("Text1", "Text2", "Text3");
+    Figure().Cls();
     // Without line 2, line 1 alone through the middle of the default picture.
-    if (Text("Text4").empty() || Text("Text5").empty() || Text("Text6").empty()) {
-        FigureScale();
-        const double c = chk::cos(a1), s = chk::sin(a1);
-        pic.Line(10000 * c, -10000 * s, -10000 * c, 10000 * s, colors::Given);
-        return;
-    }
+    if (!Given({"Text4", "Text5", "Text6"})) return LinePreview(l1.a);
+    const Line l2 = ReadLine("Text4", "Text5", "Text6");
 
-    // Intersection.
-    const double x2 = ReadNumber(Text("Text4")), z2 = ReadNumber(Text("Text5"));
-    const double A2 = ReadNumber(Text("Text6"));
-    const double a2 = Radians(A2);
-    const double t1 = chk::tan(a1), t2 = chk::tan(a2);
-    double xc, zc;  // zc is Y in the X-Y plane
-    if (plane.xy) {
-        xc = chk::div(chk::finite((z2 - z1) + x1 * t1 - x2 * t2), t1 - t2);
-        zc = chk::finite(z1 + (xc - x1) * t1);
-    } else {
-        zc = chk::div(chk::finite((x2 - x1) / 2 + z1 * t1 - z2 * t2), t1 - t2);
-        xc = chk::finite(x1 + 2 * (zc - z1) * t1);
-    }
-    SetText("Text7", ResultText(xc));
-    SetText("Text8", ResultText(zc));
-
+    const ModelPoint cross = Intersection(l1, l2);
     // Scale fitted to the two given points and the intersection, centred horizontally with a
     // margin above.
-    const double h1 = plane.H(x1, z1), v1 = plane.V(x1, z1);
-    const double h2 = plane.H(x2, z2), v2 = plane.V(x2, z2);
-    const double hI = plane.H(xc, zc), vI = plane.V(xc, zc);
-    const double minH = std::min({h1, h2, hI}), maxH = std::max({h1, h2, hI});
-    const double minV = std::min({v1, v2, vI}), maxV = std::max({v1, v2, vI});
-    const double w = chk::finite(maxH - minH), h = chk::finite(maxV - minV);
-    double sw, sh, m;
-    if (w > h * kFigureWidth / kFigureHeight) {
-        sw = 1.4 * w;
-        sh = 1.4 * w * kFigureHeight / kFigureWidth;
-        m = w;
-    } else {
-        sw = 1.4 * h * kFigureWidth / kFigureHeight;
-        sh = 1.4 * h;
-        m = h;
-    }
-    pic.SetScale(minH - (sw - w) / 2, -maxV - 0.2 * m, sw, sh);
+    const double sw = FitScale({l1.at.h, l2.at.h, cross.h}, {l1.at.v, l2.at.v, cross.v}, 1.4, 0.2);
+    const Rays rays{Ray(l1, cross, sw), Ray(l2, cross, sw)};
+    DrawRays(rays);
 
-    // Each line as a ray from its point towards (and past) the intersection.
-    struct Ray {
-        double h, v, eh, ev;
-    };
-    auto ray = [&](double ph, double pv, double a) {
-        const double sgnH = hI > ph ? 1 : -1, sgnV = vI > pv ? 1 : -1;
-        return Ray{ph, pv, ph + sgnH * std::fabs(chk::cos(a)) * sw,
-                   pv + sgnV * std::fabs(chk::sin(a)) * sw};
-    };
-    const Ray ray1 = ray(h1, v1, a1), ray2 = ray(h2, v2, a2);
-    auto drawRays = [&] {
-        ModelLine(ray1.h, ray1.v, ray1.eh, ray1.ev, colors::Given);
-        ModelLine(ray2.h, ray2.v, ray2.eh, ray2.ev, colors::Given);
-    };
-    drawRays();
-
-    // The tangent circle.
-    if (Text("Text9").empty()) {
+    if (!Given({"Text9"})) {
         (*this)["Check1"].Enabled = false;
         return;
     }
     (*this)["Check1"].Enabled = true;
     const double r = ReadNumber(Text("Text9"));
+    const ModelPoint centre = TangentCircle(l1, l2, cross, r);
+    DrawTangentCircle(rays, centre, r, sw);
+    if (!Given({"Text20"})) return;
+    NoseCompensation(centre, r);
+}
+
+frmLineRLine::Line frmLineRLine::ReadLine(const char* x, const char* second, const char* angle) {
+    Line l;
+    l.x = ReadNumber(Text(x));
+    l.second = ReadNumber(Text(second));
+    l.A = ReadNumber(Text(angle));
+    l.a = Radians(l.A);
+    l.at = ModelOf(l.x, l.second);
+    return l;
+}
+
+FigureWindow::ModelPoint frmLineRLine::Intersection(const Line& l1, const Line& l2) {
+    const double t1 = chk::tan(l1.a), t2 = chk::tan(l2.a);
+    double xc, zc;  // zc is Y in the X-Y plane
+    if (InXY()) {
+        xc = chk::div(chk::finite((l2.second - l1.second) + l1.x * t1 - l2.x * t2), t1 - t2);
+        zc = chk::finite(l1.second + (xc - l1.x) * t1);
+    } else {
+        zc = chk::div(chk::finite((l2.x - l1.x) / 2 + l1.second * t1 - l2.second * t2), t1 - t2);
+        xc = chk::finite(l1.x + 2 * (zc - l1.second) * t1);
+    }
+    SetText("Text7", ResultText(xc));
+    SetText("Text8", ResultText(zc));
+    return ModelOf(xc, zc);
+}
+
+frmLineRLine::Segment frmLineRLine::Ray(const Line& l, ModelPoint cross, double length) {
+    // From the line's point towards (and past) the intersection.
+    const double sgnH = cross.h > l.at.h ? 1 : -1, sgnV = cross.v > l.at.v ? 1 : -1;
+    return {l.at,
+            {l.at.h + sgnH * std::fabs(chk::cos(l.a)) * length,
+             l.at.v + sgnV * std::fabs(chk::sin(l.a)) * length}};
+}
+
+void frmLineRLine::DrawRays(const Rays& rays) {
+    for (const Segment& s : rays) ModelLine(s.from.h, s.from.v, s.to.h, s.to.v, colors::Given);
+}
+
+FigureWindow::ModelPoint frmLineRLine::TangentCircle(const Line& l1, const Line& l2,
+                                                     ModelPoint cross, double r) {
     int position = 1;
     for (int i = 2; i <= 4; ++i)
         if ((*this)["Option" + std::to_string(i)].Value) position = i;
-    const Corner c = CornerCircle(a1, a2, A1, A2, r, position);
-    const double cx = chk::finite(plane.OffsetX(xc, c.ch, c.cv));
-    const double cz = chk::finite(plane.OffsetSecond(zc, c.ch, c.cv));
-    const double p1x = plane.OffsetX(xc, c.t1h, c.t1v), p1z = plane.OffsetSecond(zc, c.t1h, c.t1v);
-    const double p2x = plane.OffsetX(xc, c.t2h, c.t2v), p2z = plane.OffsetSecond(zc, c.t2h, c.t2v);
+    const Corner c = CornerCircle(l1.a, l2.a, l1.A, l2.A, r, position);
+    const ModelPoint centre{cross.h + c.ch, cross.v + c.cv};
+    tangent1_ = {cross.h + c.t1h, cross.v + c.t1v};
+    tangent2_ = {cross.h + c.t2h, cross.v + c.t2v};
+    const double cx = chk::finite(XOf(centre)), cz = chk::finite(SecondOf(centre));
     SetText("Text10", ResultText(cx));
     SetText("Text11", ResultText(cz));
-    SetText("Text12", ResultText(p1x));
-    SetText("Text13", ResultText(p1z));
-    SetText("Text17", ResultText(cz - p1z));
-    SetText("Text14", ResultText(p2x));
-    SetText("Text15", ResultText(p2z));
-    SetText("Text19", ResultText(cz - p2z));
-    // I is a radius value in X-Z.
-    SetText("Text16", ResultText(plane.xy ? cx - p1x : (cx - p1x) / 2));
-    SetText("Text18", ResultText(plane.xy ? cx - p2x : (cx - p2x) / 2));
+    SetText("Text12", ResultText(XOf(tangent1_)));
+    SetText("Text13", ResultText(SecondOf(tangent1_)));
+    const auto [i1, k1] = ArcOffsets(centre, tangent1_);
+    SetText("Text17", ResultText(k1));
+    SetText("Text14", ResultText(XOf(tangent2_)));
+    SetText("Text15", ResultText(SecondOf(tangent2_)));
+    const auto [i2, k2] = ArcOffsets(centre, tangent2_);
+    SetText("Text19", ResultText(k2));
+    SetText("Text16", ResultText(i1));
+    SetText("Text18", ResultText(i2));
+    return centre;
+}
 
-    const double hC = plane.H(cx, cz), vC = plane.V(cx, cz);
+void frmLineRLine::DrawTangentCircle(const Rays& rays, ModelPoint centre, double r, double sw) {
     if ((*this)["Check1"].Value) {
         // Zoomed onto the circle; the rays keep their ends.
-        pic.Cls();
+        Figure().Cls();
         sw = 5 * r;
-        sh = 5 * r * kFigureHeight / kFigureWidth;
-        pic.SetScale(hC - sw / 2, -vC - sh / 2, sw, sh);
-        drawRays();
+        ScaleToWidth(centre.h - sw / 2, -centre.v - sw * kFigureHeight / kFigureWidth / 2, sw);
+        DrawRays(rays);
     }
+    ModelCircle(centre.h, centre.v, r, colors::Given);
+    ModelCircle(centre.h, centre.v, 0.001 * sw, colors::Result);
+    ModelCross(tangent1_.h, tangent1_.v, 0.006 * sw, colors::Result);
+    ModelCross(tangent2_.h, tangent2_.v, 0.006 * sw, colors::Result);
+    ModelLabel(tangent1_.h, tangent1_.v, "1", colors::Label);
+    ModelLabel(tangent2_.h, tangent2_.v, "2", colors::Label);
+}
 
-    pic.ForeColor = colors::Label;
-    ModelCircle(hC, vC, r, colors::Given);
-    ModelCircle(hC, vC, 0.001 * sw, colors::Result);
-    const double h1T = plane.H(p1x, p1z), v1T = plane.V(p1x, p1z);
-    const double h2T = plane.H(p2x, p2z), v2T = plane.V(p2x, p2z);
-    ModelCross(h1T, v1T, 0.006 * sw, colors::Result);
-    ModelCross(h2T, v2T, 0.006 * sw, colors::Result);
-    pic.CurrentX = h1T;
-    pic.CurrentY = -v1T;
-    pic.Print("1");
-    pic.CurrentX = h2T;
-    pic.CurrentY = -v2T;
-    pic.Print("2");
-
-    // Nose-radius compensation: the nose centre runs on the arc of radius R + rn (outside) or
-    // R - rn (inside) around the same centre.
-    if (Text("Text20").empty()) return;
+void frmLineRLine::NoseCompensation(ModelPoint centre, double r) {
+    // The nose centre runs on the arc of radius R + rn (outside) or R - rn (inside) around the
+    // same centre.
+    const bool xy = InXY();
+    const double cx = XOf(centre), cz = SecondOf(centre);
     const double rn = ReadNumber(Text("Text20"));
     const double p = (*this)["Option5"].Value ? 1 : -1;
     SetText("Text23", NcNumber(r + p * rn));
@@ -366,18 +336,19 @@ void frmLineRLine::Recalculate() {
     SetText("Text27", scaled("Text17"));
     SetText("Text33", scaled("Text18"));
     SetText("Text34", scaled("Text19"));
-    const double xFactor = plane.xy ? 1 : 2;
+    const double xFactor = xy ? 1 : 2;
     SetText("Text21", NcNumber(cx - xFactor * ReadNumber(Text("Text26"))));
     SetText("Text22", NcNumber(cz - ReadNumber(Text("Text27"))));
     SetText("Text28", NcNumber(cx - xFactor * ReadNumber(Text("Text33"))));
     SetText("Text29", NcNumber(cz - ReadNumber(Text("Text34"))));
     const double n1x = ReadNumber(Text("Text21")), n1z = ReadNumber(Text("Text22"));
     const double n2x = ReadNumber(Text("Text28")), n2z = ReadNumber(Text("Text29"));
-    ModelCircle(plane.H(n1x, n1z), plane.V(n1x, n1z), rn, colors::Magenta);
-    ModelCircle(plane.H(n2x, n2z), plane.V(n2x, n2z), rn, colors::Magenta);
+    const ModelPoint n1 = ModelOf(n1x, n1z), n2 = ModelOf(n2x, n2z);
+    ModelCircle(n1.h, n1.v, rn, colors::Magenta);
+    ModelCircle(n2.h, n2.v, rn, colors::Magenta);
 
     // Imaginary tool tips, turning only.
-    if (plane.xy) {
+    if (xy) {
         for (const char* f : {"Text24", "Text25", "Text31", "Text32"}) SetText(f, "");
         return;
     }

@@ -87,11 +87,11 @@ double frmLineRPoint::LineAngle(double degrees) {
 }
 
 void frmLineRPoint::Recalculate() {
-    if (!IsGiven(Text("Text1")) || !IsGiven(Text("Text2")) || !IsGiven(Text("Text3"))) return;
+    if (!Given({"Text1", "Text2", "Text3"})) return;
     const ModelPoint p = ReadModelPoint("Text1", "Text2");
     const double theta = Radians(LineAngle(ReadNumber(Text("Text3"))));
     Figure().Cls();
-    if (!IsGiven(Text("Text4")) || !IsGiven(Text("Text5")) || !IsGiven(Text("Text8"))) {
+    if (!Given({"Text4", "Text5", "Text8"})) {
         LinePreview(theta);
         return;
     }

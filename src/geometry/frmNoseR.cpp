@@ -96,7 +96,7 @@ void frmNoseR::DrawDiagram() {
 }
 
 void frmNoseR::Compute() {
-    if (Text("Text1").empty() || Text("Text2").empty()) return;
+    if (!Given({"Text1", "Text2"})) return;
     Trapped([this] {
         const double rn = ReadNumber(Text("Text1"));
         const double a = Radians(ReadNumber(Text("Text2")));

@@ -45,27 +45,27 @@ frmRPM::frmRPM(Module1& m)
 // With all three fields filled, leaving V or D recomputes N and leaving N recomputes V.
 void frmRPM::Text1_LostFocus() {
     Trapped([this] {
-        if (Filled("Text1") && Filled("Text2"))
+        if (Given({"Text1", "Text2"}))
             SpindleSpeed();
-        else if (Filled("Text1") && Filled("Text3"))
+        else if (Given({"Text1", "Text3"}))
             Diameter();
     });
 }
 
 void frmRPM::Text2_LostFocus() {
     Trapped([this] {
-        if (Filled("Text1") && Filled("Text2"))
+        if (Given({"Text1", "Text2"}))
             SpindleSpeed();
-        else if (Filled("Text2") && Filled("Text3"))
+        else if (Given({"Text2", "Text3"}))
             CuttingSpeed();
     });
 }
 
 void frmRPM::Text3_LostFocus() {
     Trapped([this] {
-        if (Filled("Text2") && Filled("Text3"))
+        if (Given({"Text2", "Text3"}))
             CuttingSpeed();
-        else if (Filled("Text1") && Filled("Text3"))
+        else if (Given({"Text1", "Text3"}))
             Diameter();
     });
 }

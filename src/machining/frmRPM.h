@@ -23,7 +23,6 @@ public:
     double N() const { return n_; }
 
 private:
-    bool Filled(const char* field) { return IsGiven(Text(field)); }
     // The three computations; each reads its two fields and writes the third.
     void SpindleSpeed();
     void CuttingSpeed();

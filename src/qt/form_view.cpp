@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,6 +221,18 @@ QWidget* FormView::Create(Control& c) {
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(this);
             button->setAutoDefault(false);
+            if (c.Pic) {
+                // A button that shows a picture its window draws: the picture lies on the
+                // button's face and lets the clicks through to the button.
+                auto* pic = new PictureView(button);
+                pic->SetPicture(c.Pic.get());
+                pic->setAttribute(Qt::WA_TransparentForMouseEvents);
+                pic->setFocusPolicy(Qt::NoFocus);
+                // It fills the face inside the bevel, drawn at its scale's proportions.
+                auto* face = new QHBoxLayout(button);
+                face->setContentsMargins(4, 4, 4, 4);
+                face->addWidget(pic);
+            }
             w = button;
             break;
         }
@@ -554,6 +567,10 @@ void FormView::SyncItem(Item& item) {
         if (label->text() != text) label->setText(text), layoutDirty_ = true;
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         if (button->text() != text) button->setText(text), layoutDirty_ = true;
+        if (auto* pic = button->findChild<PictureView*>()) {
+            pic->SetBackground(ToQColor(c.BackColor.value_or(colors::ButtonFace)));
+            pic->Refresh();
+        }
         if (button->isCheckable() && button->isChecked() != c.Value) button->setChecked(c.Value);
     } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
         if (frame->title() != text) frame->setTitle(text), layoutDirty_ = true;

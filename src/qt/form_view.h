@@ -14,7 +14,7 @@
 #include "shell/form.h"
 #include "shell/layout.h"
 
-    class QTimer;
+class QTimer;
 
 namespace quillon::qt {
 

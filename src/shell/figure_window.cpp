@@ -70,7 +70,7 @@ FigureWindow::ModelPoint FigureWindow::ReadModelPoint(const std::string& xField,
                                                       const std::string& secondField) {
     const double x = ReadNumber(Text(xField));
     const double second = ReadNumber(Text(secondField));
-    return InXY() ? ModelPoint{x, second} : ModelPoint{second, x / 2};
+    return ModelOf(x, second);
 }
 
 std::pair<double, double> FigureWindow::ArcOffsets(ModelPoint centre, ModelPoint point) const {

@@ -74,6 +74,10 @@ protected:
     struct ModelPoint {
         double h = 0, v = 0;
     };
+    // The point of X (a diameter in X-Z) and Z (or Y) in the working frame.
+    ModelPoint ModelOf(double x, double second) const {
+        return InXY() ? ModelPoint{x, second} : ModelPoint{second, x / 2};
+    }
     // The point typed as X in `xField` and Z (or Y) in `secondField`.
     ModelPoint ReadModelPoint(const std::string& xField, const std::string& secondField);
     // The X (a diameter in X-Z) and the Z (or Y) value of a point of the working frame.

@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -278,6 +279,12 @@ protected:
     void SetValue(const std::string& name, bool value);
     Picture& Pic(const std::string& name);
     const std::string& Text(const std::string& name) { return (*this)[name].Text; }
+    // True when every one of the fields is given: its text is not empty (a blank is given).
+    bool Given(std::initializer_list<const char*> fields) {
+        for (const char* f : fields)
+            if ((*this)[f].Text.empty()) return false;
+        return true;
+    }
 
     // Runs `fn`; an ArithmeticFault ends it quietly. Returns false when it faulted.
     static bool Trapped(const std::function<void()>& fn);

@@ -183,3 +183,94 @@ std::string PrintSingle(float v) {
 }
 
 }  // namespace quillon
+
+namespace quillon {
+
+std::string NumberText(double v) {
+    if (!std::isfinite(v)) throw ArithmeticFault("overflow");
+    if (v == 0.0) return "0";
+    const Decimal d = Decompose(v, 15);
+    const int n = static_cast<int>(d.digits.size());
+    std::string t;
+    if (d.exponent > 15 || d.exponent < -3) {
+        t = d.digits.substr(0, 1);
+        if (n > 1) t += "." + d.digits.substr(1);
+        const int e = d.exponent - 1;
+        char eb[16];
+        std::snprintf(eb, sizeof eb, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        t += eb;
+    } else if (d.exponent <= 0) {
+        t = "0." + std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
+    } else if (d.exponent >= n) {
+        t = d.digits + std::string(static_cast<size_t>(d.exponent - n), '0');
+    } else {
+        t = d.digits.substr(0, static_cast<size_t>(d.exponent)) + "." +
+            d.digits.substr(static_cast<size_t>(d.exponent));
+    }
+    return v < 0 ? "-" + t : t;
+}
+
+double StrictNumber(std::string_view text) {
+    size_t first = 0, last = text.size();
+    while (first < last && text[first] == ' ') ++first;
+    while (last > first && text[last - 1] == ' ') --last;
+    const std::string_view s = text.substr(first, last - first);
+    size_t i = 0, digits = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) throw ArithmeticFault("not a number");
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        const size_t exponentStart = i;
+        while (i < s.size() && IsDigit(s[i])) ++i;
+        if (i == exponentStart) throw ArithmeticFault("not a number");
+    }
+    if (i != s.size()) throw ArithmeticFault("not a number");
+    // The lenient reading takes the same number once the text is known to be one.
+    return ReadNumber(s);
+}
+
+std::string FixedText(double v, int wholeDigits, int decimals) {
+    if (!std::isfinite(v)) throw ArithmeticFault("overflow");
+    // The digits of |v| at 15 significant places, as a whole part and a fraction.
+    std::string whole = "0", fraction;
+    if (v != 0.0) {
+        const Decimal d = Decompose(v, 15);
+        const int n = static_cast<int>(d.digits.size());
+        if (d.exponent <= 0) {
+            fraction = std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
+        } else if (d.exponent >= n) {
+            whole = d.digits + std::string(static_cast<size_t>(d.exponent - n), '0');
+        } else {
+            whole = d.digits.substr(0, static_cast<size_t>(d.exponent));
+            fraction = d.digits.substr(static_cast<size_t>(d.exponent));
+        }
+    }
+    const auto places = static_cast<size_t>(decimals);
+    const bool roundUp = fraction.size() > places && fraction[places] >= '5';
+    fraction.resize(places, '0');
+    std::string all = whole + fraction;
+    if (roundUp) {
+        size_t k = all.size();
+        while (k > 0 && all[k - 1] == '9') all[--k] = '0';
+        if (k == 0)
+            all.insert(all.begin(), '1');
+        else
+            ++all[k - 1];
+    }
+    whole = all.substr(0, all.size() - places);
+    fraction = all.substr(all.size() - places);
+    if (static_cast<int>(whole.size()) < wholeDigits)
+        whole.insert(0, static_cast<size_t>(wholeDigits) - whole.size(), '0');
+    const bool zero = all.find_first_not_of('0') == std::string::npos;
+    std::string t = (v < 0 && !zero ? "-" : "") + whole;
+    if (places > 0) t += "." + fraction;
+    return t;
+}
+
+}  // namespace quillon

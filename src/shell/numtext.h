@@ -37,3 +37,22 @@ std::string PlainDecimal(double v);
 std::string PrintSingle(float v);
 
 }  // namespace quillon
+
+namespace quillon {
+
+// The standard text of a double, as a calculator display shows it: at most 15 significant
+// digits, no trailing point or zeros, "0" for zero (also negative zero), and the exponent form
+// "1.5E+15" / "1E-05" at and beyond 10^15 and below 10^-4.
+std::string NumberText(double v);
+
+// The strict conversion of a text to a double: optional blanks around one decimal number
+// (sign, digits with at most one point, optional exponent after "E" or "D"). Anything else
+// ("Error", a lone "-", "1:02") and a value out of range raise ArithmeticFault.
+double StrictNumber(std::string_view text);
+
+// Fixed-point text of v as a format picture of zeros gives it: v taken to 15 significant
+// digits, rounded half away from zero to `decimals` places, the whole part padded with zeros
+// to at least `wholeDigits` digits; a minus sign only when the rounded value is not zero.
+std::string FixedText(double v, int wholeDigits, int decimals);
+
+}  // namespace quillon

@@ -792,14 +792,6 @@ private:
     int waitDepth_ = 0;
 };
 
-std::vector<std::string> RegisteredWindows() {
-    std::vector<std::string> names;
-    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
-        for (const auto& w : *list)
-            if (w.create) names.push_back(w.className);
-    return names;
-}
-
 class RandomEvents : public testing::TestWithParam<std::string> {};
 
 TEST_P(RandomEvents, KeepTheInvariants) {
@@ -808,7 +800,7 @@ TEST_P(RandomEvents, KeepTheInvariants) {
     WindowRun(*info, Seed(), StepCount()).Go();
 }
 
-INSTANTIATE_TEST_SUITE_P(Registered, RandomEvents, testing::ValuesIn(RegisteredWindows()),
+INSTANTIATE_TEST_SUITE_P(Registered, RandomEvents, testing::ValuesIn(BuiltWindowClasses()),
                          [](const auto& info) {
                              std::string name;
                              for (char c : info.param)

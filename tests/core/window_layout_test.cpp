@@ -21,14 +21,6 @@
 namespace quillon {
 namespace {
 
-std::vector<std::string> BuiltWindows() {
-    std::vector<std::string> names;
-    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
-        for (const auto& w : *list)
-            if (w.create) names.push_back(w.className);
-    return names;
-}
-
 // A front's measure as a font of `em` pixels would give it: text as wide as its characters
 // (full-width ones twice), plus the control's decorations.
 layout::Size FakeMeasure(const Control& c, double em) {
@@ -133,7 +125,7 @@ TEST_P(WindowLayout, EveryControlHasRoomInsideItsContainerAndOverlapsNoNeighbour
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Registered, WindowLayout, ::testing::ValuesIn(BuiltWindows()),
+INSTANTIATE_TEST_SUITE_P(Registered, WindowLayout, ::testing::ValuesIn(BuiltWindowClasses()),
                          [](const auto& info) { return info.param; });
 
 // A small window whose rectangles are worked out by hand.

@@ -54,6 +54,18 @@ public:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
+    // Opens a window from its toolbar button and waits until it has the keyboard; nullptr
+    // when it does not open or never becomes active.
+    FormView* Open(const QString& key, const char* className) {
+        ClickToolbar(key);
+        FormView* view = View(className);
+        if (view) {
+            view->activateWindow();
+            if (!QTest::qWaitForWindowActive(view)) return nullptr;
+        }
+        return view;
+    }
+
     template <typename W = QWidget>
     W* Control(const char* className, const char* control) {
         FormView* view = View(className);

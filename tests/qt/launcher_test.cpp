@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "gui_fixture.h"
 #include "app/registry.h"
+#include "gui_fixture.h"
 
 using namespace quillon;
 using namespace quillon::qt;

@@ -30,17 +30,6 @@ void Press(Qt::Key key) {
     QTest::keyClick(focus, key);
 }
 
-// Opens frmNoseR from the toolbar and waits until it has the keyboard.
-FormView* OpenNoseR(GuiFixture& f) {
-    f.ClickToolbar(QStringLiteral("Nose-R"));
-    FormView* view = f.View("frmNoseR");
-    if (view) {
-        view->activateWindow();
-        if (!QTest::qWaitForWindowActive(view)) return nullptr;
-    }
-    return view;
-}
-
 QString TextOf(GuiFixture& f, const char* control) {
     auto* edit = f.Control<QLineEdit>("frmNoseR", control);
     return edit ? edit->text() : QStringLiteral("<none>");
@@ -86,7 +75,7 @@ private slots:
         QFETCH(QString, radius);
         QFETCH(QString, angle);
         GuiFixture f;
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         QCOMPARE(QApplication::focusWidget(), f.Control("frmNoseR", "Text1"));
         Type(radius);
         Press(Qt::Key_Return);
@@ -105,7 +94,7 @@ private slots:
 
     void tabSkipsTheResultFieldsAndLeavingAFieldComputes() {
         GuiFixture f;
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         Type(QStringLiteral("0.4"));
         Press(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.Control("frmNoseR", "Text2"));
@@ -133,7 +122,7 @@ private slots:
     void copyButtonsPutTheResultOnTheClipboard() {
         QFETCH(QString, button);
         GuiFixture f;
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         Type(QStringLiteral("0.8"));
         Press(Qt::Key_Return);
         Type(QStringLiteral("30"));
@@ -147,7 +136,7 @@ private slots:
     void onTheControlACopyActivatesTheControlsWindow() {
         GuiFixture f(/*marker=*/true);
         QVERIFY(f.App().M().OnControl);
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         Type(QStringLiteral("0.8"));
         Press(Qt::Key_Return);
         Type(QStringLiteral("30"));
@@ -175,7 +164,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, result);
         GuiFixture f;
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         auto* edit = f.Control<QLineEdit>("frmNoseR", field.toLatin1().constData());
         QVERIFY(edit);
         QCOMPARE(edit->isReadOnly(), result);
@@ -190,7 +179,7 @@ private slots:
 
     void labelsAndCaptionShowTheirTexts() {
         GuiFixture f;
-        FormView* view = OpenNoseR(f);
+        FormView* view = f.Open(QStringLiteral("Nose-R"), "frmNoseR");
         QVERIFY(view);
         QCOMPARE(view->windowTitle(), QStringLiteral(" テーパーのノーズＲ補正"));
         for (const auto& c : view->Model()->Controls()) {
@@ -204,7 +193,7 @@ private slots:
 
     void diagramIsPaintedOnBlack() {
         GuiFixture f;
-        QVERIFY(OpenNoseR(f));
+        QVERIFY(f.Open(QStringLiteral("Nose-R"), "frmNoseR"));
         auto* picture = f.Control<PictureView>("frmNoseR", "Picture1");
         QVERIFY(picture);
         QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);  // no readout in this window

@@ -14,17 +14,6 @@ using namespace quillon::qt;
 
 namespace {
 
-// Opens frmRPM from its toolbar button and waits until it has the keyboard.
-FormView* OpenRpm(GuiFixture& f) {
-    f.ClickToolbar(QStringLiteral("回転数"));
-    FormView* view = f.View("frmRPM");
-    if (view) {
-        view->activateWindow();
-        if (!QTest::qWaitForWindowActive(view)) return nullptr;
-    }
-    return view;
-}
-
 // The three fields as the user sees them: "V|D|N".
 QString Fields(GuiFixture& f) {
     QStringList texts;
@@ -68,7 +57,7 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(QStringList, after);
         GuiFixture f;
-        QVERIFY(OpenRpm(f));
+        QVERIFY(f.Open(QStringLiteral("回転数"), "frmRPM"));
         const char* chain[] = {"Text1", "Text2", "Text3", "Text1", "Text2"};
         for (int i = 0; i < typed.size(); ++i) {
             QWidget* focus = QApplication::focusWidget();
@@ -91,7 +80,7 @@ private slots:
     void clearThenCopyPutsS0OnTheClipboard() {
         QFETCH(QString, button);
         GuiFixture f;
-        QVERIFY(OpenRpm(f));
+        QVERIFY(f.Open(QStringLiteral("回転数"), "frmRPM"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("100"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("50"));
