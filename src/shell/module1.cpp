@@ -2,6 +2,14 @@
 
 namespace quillon {
 
+std::optional<std::filesystem::path> DefaultControlRoot() {
+#ifdef _WIN32
+    return std::filesystem::path(L"C:\\OSP-P");
+#else
+    return std::nullopt;
+#endif
+}
+
 void Module1::DetectControl() {
     OnControl = ControlRoot && files.IsOrdinaryFile(*ControlRoot / kControlMarker);
 }

@@ -8,7 +8,6 @@
 #include "checked.h"
 #include "files.h"
 #include "host.h"
-#include "native_path.h"
 #include "numtext.h"
 
 namespace quillon {
@@ -27,8 +26,9 @@ inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";
 // The program's version, shown by the launcher and written into the Windows programs.
 inline constexpr const char* kVersion = "1.40";
 
-// DefaultControlRoot(), the folder that stands for the control's "C:\OSP-P" when none is
-// given, is declared with the native paths.
+// The folder that stands for the control's "C:\OSP-P" when none is given: that folder on
+// Windows, none elsewhere.
+std::optional<std::filesystem::path> DefaultControlRoot();
 
 // The marker file under the control root whose presence means "running on the control".
 inline constexpr const char* kControlMarker = "OSPMNGCD.CNC";

@@ -27,14 +27,6 @@ std::string PathToUtf8(const fs::path& path) {
 #endif
 }
 
-std::optional<fs::path> DefaultControlRoot() {
-#ifdef _WIN32
-    return fs::path(L"C:\\OSP-P");
-#else
-    return std::nullopt;
-#endif
-}
-
 fs::path RunningProgramFolder(const char* argv0) {
 #ifdef _WIN32
     // The module's full path; the buffer grows until the name fits (long paths).

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,10 +15,6 @@ namespace quillon {
 // drive letter and the backslashes it is given ("C:\OSP-P", "C:\").
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
-
-// The folder that stands for the control's "C:\OSP-P" when none is given: that folder on
-// Windows; none on other systems (an office PC without the control).
-std::optional<std::filesystem::path> DefaultControlRoot();
 
 // The folder of the running program's executable file ("C:\" when it lies in a drive's root
 // folder). `argv0` is the fallback where the system cannot name the executable.
