@@ -158,6 +158,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
     const Steps steps = argc == 3 ? ReadSteps(argv[2]) : Steps{};
+    if (argc == 3 && steps.empty()) return 2;  // an unreadable or empty steps file
     auto stepsOf = [&steps](const std::string& window) {
         const auto it = steps.find(window);
         return it == steps.end() ? std::vector<cli::Step>{} : it->second;

@@ -3,8 +3,9 @@
 # quiet Wine, and Wine's 64-bit loader.
 #   . tools/wine/prefix.sh BUILD_FOLDER
 quillon_wine_setup() {
-    build=$1
-    here=$(cd "$(dirname "${BASH_SOURCE[0]:-$0}")" && pwd)
+    local build=$1
+    local prefix_dir
+    prefix_dir=$(cd "$(dirname "${BASH_SOURCE[0]:-$0}")" && pwd)
     export WINEPREFIX=${WINEPREFIX:-$(cd "$build" && pwd)/wineprefix}
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -12,7 +13,7 @@ quillon_wine_setup() {
     export WINE
     if [ ! -f "$WINEPREFIX/.quillon-ready" ]; then
         [ -f "$WINEPREFIX/system.reg" ] || "$WINE" wineboot -i >/dev/null 2>&1
-        "$WINE" regedit /S "$(winepath_of "$here/quillon-prefix.reg")" >/dev/null 2>&1
+        "$WINE" regedit /S "$(winepath_of "$prefix_dir/quillon-prefix.reg")" >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.quillon-ready"
     fi
