@@ -238,7 +238,9 @@ void FormWindow::Create(Item& item) {
             b.mouseLeave = [this] {
                 POINT p;
                 GetCursorPos(&p);
-                if (WindowFromPoint(p) != hwnd_) return;
+                // Onto any other part of this window, its fields and buttons included.
+                const HWND under = WindowFromPoint(p);
+                if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return;
                 ScreenToClient(hwnd_, &p);
                 const double twips = 1440.0 / host_.Fonts().Dpi();
                 Deliver([&](Form& f) { f.DeliverMouseMove(kFormName, p.x * twips, p.y * twips); });
@@ -481,8 +483,25 @@ void FormWindow::Detach() {
     ShowWindow(hwnd_, SW_HIDE);
 }
 
+void FormWindow::NoteSelection() {
+    // An edit field reports no selection changes: what the user selected with the mouse or
+    // the arrow keys is passed on before the next event, which may read it.
+    Item* item = ItemByHwnd(GetFocus());
+    if (!item || item->kind != ControlKind::TextBox || !item->control) return;
+    DWORD from = 0, to = 0;
+    SendMessageW(item->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    const std::wstring shown = Wide(item->control->Text);
+    const int start = ToCodePoints(shown, static_cast<int>(from));
+    const int length = ToCodePoints(shown, static_cast<int>(to)) - start;
+    if (start == item->selStart && length == item->selLength) return;
+    item->selStart = start, item->selLength = length;
+    form_->DeliverSelect(item->name, start, length);
+}
+
 void FormWindow::Deliver(const std::function<void(Form&)>& fn) {
     if (!form_ || syncing_) return;
+    NoteSelection();
     ++depth_;
     try {
         fn(*form_);

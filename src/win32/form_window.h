@@ -104,6 +104,7 @@ private:
     // Delivers a user event to the window, then lets the host mirror every window.
     void Deliver(const std::function<void(Form&)>& fn);
     void FocusIn(const std::string& name);
+    void NoteSelection();
     void Command(Item& item, int code);
     LRESULT Notify(NMHDR& nm);
     // A key on a control ("" for the window): the window sees it first; false swallows it.

@@ -176,6 +176,13 @@ TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyT
         EXPECT_EQ(shown["texts"][field], text) << field;
     EXPECT_EQ(shown["focus"], "Option5");
 
+    // The mouse over the figure shows the coordinates under it; over a field it hides them.
+    const HWND readout = ControlOf(shown, "Picture3");
+    Hover(ControlOf(shown, "Picture1"));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(readout) != FALSE; }, 3s));
+    Hover(ControlOf(shown, "Text7"));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(readout) == FALSE; }, 3s));
+
     // The same keys through the command-line front: every control shows the same text.
     std::vector<std::string> steps = KeySteps(lines);
     steps.push_back("click:Text20");

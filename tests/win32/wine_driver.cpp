@@ -109,6 +109,22 @@ void ClickAt(int x, int y) {
     WaitFor([] { return false; }, 150ms);
 }
 
+void Hover(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (int step = 0; step < 3; ++step) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        const int x = (rc.left + rc.right) / 2 + step, y = (rc.top + rc.bottom) / 2 + step;
+        in.mi.dx = (x * 65536 + w / 2) / w;
+        in.mi.dy = (y * 65536 + h / 2) / h;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &in, sizeof(INPUT));
+        WaitFor([] { return false; }, 60ms);
+    }
+}
+
 void Click(HWND hwnd) {
     RECT rc;
     GetWindowRect(hwnd, &rc);

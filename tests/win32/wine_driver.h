@@ -54,6 +54,8 @@ std::string TextOf(HWND hwnd);
 // Real input: the mouse pointer moves to the middle of the window and clicks; keys are
 // pressed and released.
 void Click(HWND hwnd);
+// Moves the mouse pointer to the middle of the window, in a few steps, without clicking.
+void Hover(HWND hwnd);
 void ClickAt(int screenX, int screenY);
 // Types text with the keys of a US keyboard where one exists, else as Unicode input;
 // "\r" is the Enter key.
