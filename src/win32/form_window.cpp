@@ -544,7 +544,10 @@ void FormWindow::Command(Item& item, int code) {
         case ControlKind::CheckBox:
             if (code == BN_SETFOCUS)
                 FocusIn(name);
-            else if (code == BN_CLICKED)
+            else if (code == BN_CLICKED || code == BN_DOUBLECLICKED)
+                // The second click of a quick pair comes as a double click (the buttons notify
+                // their focus, and such buttons report double clicks): it is a click all the
+                // same, or a fast second press of a calculator key would be lost.
                 Deliver([&](Form& f) { f.DeliverClick(name); });
             break;
         case ControlKind::ComboBox:
@@ -771,7 +774,12 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_ACTIVATE:
-            if (LOWORD(wp) != WA_INACTIVE && form_) {
+            // The window's activation runs once each time it becomes the active window; a
+            // repeated notice without a deactivation between is no new activation.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                active_ = false;
+            } else if (!active_ && form_) {
+                active_ = true;
                 focusPending_ = true;
                 Deliver([](Form& f) { f.Activate(); });
                 SyncFocus();

@@ -128,6 +128,7 @@ private:
     bool syncing_ = false;
     bool paintPending_ = false;
     bool topmost_ = false;
+    bool active_ = false;
     int depth_ = 0;
     // Focus: what the window's focus was at the last mirroring, and whether the native focus
     // still has to follow it (only done while the window is active).

@@ -274,6 +274,10 @@ UINT Win32Host::DumpMessage() {
 bool Win32Host::DumpState() const {
     const wchar_t* path = _wgetenv(L"QUILLON_STATE_FILE");
     if (!path || !*path) return false;
+    // Only between events: a window in the middle of one (waiting in a button's flash, say)
+    // shows a state it is about to leave. The caller asks again.
+    for (const auto& [form, view] : views_)
+        if (view->Model() && view->Model()->Busy()) return false;
     std::string json = "{\"windows\":[";
     bool firstView = true;
     for (const auto& [form, view] : views_) {

@@ -72,7 +72,8 @@ public:
 
     // The automation hook: with QUILLON_STATE_FILE set, a window message registered as
     // "QuillonDumpState" makes the program write what every open window shows into that
-    // file (JSON, UTF-8). Tests drive the program with real input and compare.
+    // file (JSON, UTF-8) and answers 1, or answers 0 while a window is in the middle of an
+    // event. Tests drive the program with real input and compare.
     static UINT DumpMessage();
     bool DumpState() const;
 

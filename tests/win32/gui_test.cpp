@@ -43,6 +43,18 @@ public:
     Program& Process() { return *program_; }
     Json State() const { return ShownState(launcher_, stateFile_); }
     Json Window(const std::string& className) const { return WindowState(State(), className); }
+    // The window's state once it shows the expected texts, or after a few seconds: keys sent
+    // to another program arrive a little later.
+    Json Settled(const std::string& className, const Json& expected) const {
+        Json shown;
+        WaitFor(
+            [&] {
+                shown = Window(className);
+                return shown.is_object() && shown["texts"] == expected["texts"];
+            },
+            5s);
+        return shown;
+    }
 
     // Clicks the toolbar button with this Key and waits for the window titled `caption`.
     HWND Open(const std::string& key, const std::string& caption) {
@@ -171,10 +183,19 @@ TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyT
     Type(lines);
     Click(ControlOf(shown, "Text20"));
     Type("0.4\r");
-    shown = run.Window("frmLineRLine");
+    // The same keys through the command-line front: every control shows the same text.
+    std::vector<std::string> steps = KeySteps(lines);
+    steps.push_back("click:Text20");
+    for (const std::string& s : KeySteps("0.4\r")) steps.push_back(s);
+    const Json expected = testkit::RunCli("frmLineRLine", steps);
+    ASSERT_TRUE(expected.contains("texts"));
+    shown = run.Settled("frmLineRLine", expected);
     for (const auto& [field, text] : kWorkedExample)
         EXPECT_EQ(shown["texts"][field], text) << field;
     EXPECT_EQ(shown["focus"], "Option5");
+    EXPECT_EQ(shown["texts"], expected["texts"]);
+    EXPECT_EQ(shown["values"], expected["values"]);
+    EXPECT_EQ(shown["focus"], expected["focus"]);
 
     // The mouse over the figure shows the coordinates under it; over a field it hides them.
     const HWND readout = ControlOf(shown, "Picture3");
@@ -182,16 +203,6 @@ TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyT
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(readout) != FALSE; }, 3s));
     Hover(ControlOf(shown, "Text7"));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(readout) == FALSE; }, 3s));
-
-    // The same keys through the command-line front: every control shows the same text.
-    std::vector<std::string> steps = KeySteps(lines);
-    steps.push_back("click:Text20");
-    for (const std::string& s : KeySteps("0.4\r")) steps.push_back(s);
-    const Json expected = testkit::RunCli("frmLineRLine", steps);
-    ASSERT_TRUE(expected.contains("texts"));
-    EXPECT_EQ(shown["texts"], expected["texts"]);
-    EXPECT_EQ(shown["values"], expected["values"]);
-    EXPECT_EQ(shown["focus"], expected["focus"]);
 
     // The same button again shows the same window, fields unchanged.
     EXPECT_EQ(run.Open("2直線と接する円", " 2直線と接する円"), window);
@@ -212,6 +223,67 @@ std::string Describe(HWND hwnd) {
     GetWindowThreadProcessId(hwnd, &pid);
     return "\"" + TextOf(hwnd) + "\" of class " + Narrow(cls) + " in process " +
            std::to_string(pid);
+}
+
+// Keys typed into a window as it opens, through the Win32 view and through quillon-cli: every
+// control shows the same text. The calculator takes its keys through the window's key preview.
+struct TypedRow {
+    const char* className;
+    const char* typed;
+};
+
+class WineTyping : public testing::TestWithParam<TypedRow> {};
+
+TEST_P(WineTyping, EveryControlShowsWhatQuillonCliShowsForTheSameKeys) {
+    const TypedRow& row = GetParam();
+    const WindowInfo* info = FindWindowInfo(row.className);
+    ASSERT_NE(info, nullptr);
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    ASSERT_NE(run.Open(info->key, CaptionOf(*info)), nullptr);
+    Type(row.typed);
+    const Json expected = testkit::RunCli(row.className, KeySteps(row.typed));
+    const Json shown = run.Settled(row.className, expected);
+    EXPECT_EQ(shown["texts"], expected["texts"]);
+    EXPECT_EQ(shown["values"], expected["values"]);
+    EXPECT_EQ(shown["focus"], expected["focus"]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WineTyping,
+                         testing::Values(TypedRow{"frmRPM", "100\r50\r"},
+                                         TypedRow{"frmNoseR", "0.8\r30\r"},
+                                         TypedRow{"frmCalc", "N150\r100/2\r"}),
+                         [](const auto& info) { return std::string(info.param.className); });
+
+TEST(WineQuillon, AClosedWindowOpensAgainEmptyAndTheLaunchersBoxSetsItsBand) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    HWND window = run.Open("Nose-R", " テーパーのノーズＲ補正");
+    ASSERT_NE(window, nullptr);
+    Type("0.8\r");
+    EXPECT_EQ(run.Window("frmNoseR")["texts"]["Text1"], "0.8");
+    Click(ControlOf(run.Window("frmNoseR"), "Command2"));  // 閉じる
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }));
+    EXPECT_EQ(run.Window("frmNoseR"), nullptr);
+    window = run.Open("Nose-R", " テーパーのノーズＲ補正");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(run.Window("frmNoseR")["texts"]["Text1"], "");
+
+    // The launcher's 手前に表示 takes it out of the always-on-top band and back, in place.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindowVisible(window); });
+    RECT before, after;
+    GetWindowRect(run.Launcher(), &before);
+    const HWND box = ControlOf(run.Window("Menu"), "Check1");
+    Click(box);
+    EXPECT_TRUE(
+        WaitFor([&] { return !(GetWindowLongPtrW(run.Launcher(), GWL_EXSTYLE) & WS_EX_TOPMOST); }));
+    EXPECT_EQ(run.Window("Menu")["values"]["Check1"], false);
+    Click(box);
+    EXPECT_TRUE(WaitFor(
+        [&] { return (GetWindowLongPtrW(run.Launcher(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    GetWindowRect(run.Launcher(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 // A stand-in for the control's own operator screen.

@@ -137,14 +137,13 @@ void PressKey(WORD vk) {
     in[0].ki.wVk = in[1].ki.wVk = vk;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
-    std::this_thread::sleep_for(30ms);
 }
 
 void Type(const std::string& text) {
     for (const wchar_t c : Wide(text)) {
         if (c == L'\r') {
             PressKey(VK_RETURN);
-        } else if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) {
+        } else if (c >= L'0' && c <= L'9') {
             PressKey(static_cast<WORD>(c));
         } else if (c == L'.') {
             PressKey(VK_OEM_PERIOD);
@@ -157,10 +156,12 @@ void Type(const std::string& text) {
             in[0].ki.dwFlags = KEYEVENTF_UNICODE;
             in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
             SendInput(2, in, sizeof(INPUT));
-            std::this_thread::sleep_for(30ms);
         }
+        // At a person's pace: each key after the last one's handler has finished, its 0.1 s
+        // flash of a pressed key included.
+        WaitFor([] { return false; }, 150ms);
     }
-    std::this_thread::sleep_for(200ms);
+    WaitFor([] { return false; }, 200ms);
 }
 
 void ClearClipboard() {
@@ -185,9 +186,14 @@ Json ShownState(HWND anyWindow, const std::filesystem::path& stateFile) {
     std::error_code ec;
     std::filesystem::remove(stateFile, ec);
     const UINT msg = RegisterWindowMessageW(L"QuillonDumpState");
-    DWORD_PTR written = 0;
-    if (!SendMessageTimeoutW(anyWindow, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &written) || !written)
-        return nullptr;
+    // The program answers 0 while one of its windows is in the middle of an event.
+    const bool written = WaitFor(
+        [&] {
+            DWORD_PTR ok = 0;
+            return SendMessageTimeoutW(anyWindow, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &ok) && ok;
+        },
+        10s);
+    if (!written) return nullptr;
     std::ifstream in(stateFile, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();

@@ -57,8 +57,9 @@ void Click(HWND hwnd);
 // Moves the mouse pointer to the middle of the window, in a few steps, without clicking.
 void Hover(HWND hwnd);
 void ClickAt(int screenX, int screenY);
-// Types text with the keys of a US keyboard where one exists, else as Unicode input;
-// "\r" is the Enter key.
+// Types text with the keys of a US keyboard for digits, point, minus and Enter ("\r"), the
+// other characters as Unicode input (a letter arrives as typed, without a Shift key), one key
+// every 150 ms.
 void Type(const std::string& text);
 void PressKey(WORD vk);
 
