@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "fkeyreg/cp932.h"
+#include "shell/cp932.h"
 #include "fkeyreg/fkey_file.h"
 #include "fuzz_check.h"
 

@@ -13,6 +13,7 @@
 #include "geometry/frmNoseR.h"
 #include "machining/frmCalc.h"
 #include "machining/frmRPM.h"
+#include "machining/frmTurret.h"
 
 namespace quillon {
 namespace {
@@ -27,7 +28,7 @@ std::function<std::unique_ptr<Form>(Module1&)> Make() {
 const std::vector<WindowInfo>& ToolbarWindows() {
     static const std::vector<WindowInfo> table = {
         {"frmRPM", "回転数", "周速と回転数の計算", "rpm", Make<frmRPM>()},
-        {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", {}},
+        {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", Make<frmTurret>()},
         {"frmLineAngle",
          "直線と角度",
          "座標から角度、角度から座標が求められます。",

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "checked.h"
+#include "single.h"
 
 namespace quillon {
 
@@ -94,15 +94,6 @@ void FigureWindow::NoSolutionText() {
 
 namespace {
 
-// A double as the single-precision value a mouse coordinate is; beyond the range it saturates
-// to an infinity instead of an undefined conversion.
-float Single(double v) {
-    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
-    if (v > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
-    if (v < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(v);
-}
-
 // Truncated towards minus infinity to three decimals, all in single precision.
 float Truncate3(float v) {
     return std::floor(v * 1000.0f) / 1000.0f;
@@ -117,7 +108,7 @@ void FigureWindow::CoordinateReadout(double x, double y) {
     Picture& p = *readout.Pic;
     p.Cls();
     p.ForeColor = colors::White;
-    const float xs = Single(x), ys = Single(y);
+    const float xs = ToSingle(x), ys = ToSingle(y);
     // X is a diameter in the X-Z plane.
     const bool xy = InXY();
     std::string line = "X";

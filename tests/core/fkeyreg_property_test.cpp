@@ -11,7 +11,7 @@
 #include <array>
 #include <random>
 
-#include "fkeyreg/cp932.h"
+#include "shell/cp932.h"
 #include "fkeyreg/fkey_file.h"
 
 namespace quillon::fkeyreg {
