@@ -61,7 +61,7 @@ frmTurret::frmTurret(Module1& m)
     : FigureWindow(m, "frmTurret", "刃物台干渉チェック", 3000, 900, Topmost::AtLoad) {
     // The machine and chuck at the top, then the turret, the machining position and the
     // interference position one frame below the other on the left; the drawing on the right
-    // with the readout under it; the notes and the close button at the bottom.
+    // with the readout, the notes and the close button under it.
     Label("Label1", "機種選択").At(0, 0);
     Add("Machine", ControlKind::ComboBox)
         .At(0, 1, 1, 2)
@@ -97,7 +97,7 @@ frmTurret::frmTurret(Module1& m)
     Label("Label12", "工具長/シフト").In("Frame2").At(4, 0);
     TextBox("ToolL2").In("Frame2").At(4, 1).Tip("インベースの時はX補正の半分を入れると刃先位置");
 
-    Frame("Frame3", "干渉位置").At(4, 0, 1, 3);
+    Frame("Frame3", "干渉位置").At(4, 0, 5, 3);
     Option("Side1", "1個となり", true).In("Frame3").At(0, 0);
     Option("Side2", "2個となり").In("Frame3").At(0, 1);
     Option("Side3", "3個となり").In("Frame3").At(0, 2);
@@ -111,22 +111,21 @@ frmTurret::frmTurret(Module1& m)
     TextBox("ToolL1").In("Frame3").At(4, 1, 1, 2);
 
     Control& picture = PictureBox("Picture1");
-    picture.At(0, 3, 5, 2).Size(static_cast<int>(kPictureWidth), static_cast<int>(kPictureHeight));
+    picture.At(0, 3, 4, 2).Size(static_cast<int>(kPictureWidth), static_cast<int>(kPictureHeight));
     picture.ForeColor = colors::White;
     picture.Pic = std::make_unique<Picture>(kPictureWidth, kPictureHeight);
     picture.Pic->SetScale(0, 0, kPictureWidth * kTwipsPerPixel, kPictureHeight * kTwipsPerPixel);
     Control& readout = PictureBox("Picture3");
-    readout.At(5, 4).Size(220, 18);
+    readout.At(4, 3).Size(220, 18);
     readout.Fixed = true;
     readout.Visible = false;
     readout.Pic = std::make_unique<Picture>(220, 18);
 
-    Label("Label17", "※外径バイトが伏せバイトの時は芯高をマイナスにしてください。").At(5, 0, 1, 4);
+    Label("Label17", "※外径バイトが伏せバイトの時は芯高をマイナスにしてください。").At(5, 3, 1, 2);
     Label("Label18", "※内径バイトの時はX補正の半分をシフトに入れると刃先位置になります。")
-        .At(6, 0, 1, 4);
-    Label("Label19", "※機種データは\"Machine.csv\"ファイルをエクセルで編集してください。")
-        .At(7, 0, 1, 4);
-    Button("Command2", "閉じる").At(7, 4);
+        .At(6, 3, 1, 2);
+    Label("Label19", "※機種データは\"Machine.csv\"ファイルをエクセルで編集してください。").At(7, 3);
+    Button("Command2", "閉じる").At(8, 4);
 
     On("Machine", Event::Click, [this] { Machine_Click(); });
     On("HolderType1", Event::Click, [this] { HolderType1_Click(); });
@@ -437,17 +436,12 @@ void frmTurret::DrawSwingCircle(const Turret& t) {
 }
 
 void frmTurret::Picture1_MouseMove(double x, double y) {
-    (*this)["Picture1"].CrossPointer = true;
-    Control& readout = (*this)["Picture3"];
-    readout.Visible = true;
-    Picture& p = *readout.Pic;
-    p.Cls();
+    Picture& p = ShowReadout();
     if (Text("TurretX").empty()) return;
     // Mouse coordinates are single precision; the diameter through the pointer is the
     // distance from the spindle axis, doubled.
     const float xs = ToSingle(x), ys = ToSingle(y);
     const double r = std::hypot(static_cast<double>(xs), static_cast<double>(ys));
-    p.ForeColor = colors::White;
     p.Print("X" + PrintSingle(std::floor(xs)) + " Y" + PrintSingle(std::floor(-ys)) + " φ" +
             PrintSingle(ToSingle(std::floor(2 * r))));
 }

@@ -25,8 +25,8 @@ public:
     void Picture1_MouseMove(double x, double y);
 
     // The picture box in pixels; its aspect sets the drawing's width.
-    static constexpr double kPictureWidth = 600;
-    static constexpr double kPictureHeight = 400;
+    static constexpr double kPictureWidth = 630;
+    static constexpr double kPictureHeight = 420;
 
 protected:
     void Form_Load() override;

@@ -101,13 +101,18 @@ float Truncate3(float v) {
 
 }  // namespace
 
-void FigureWindow::CoordinateReadout(double x, double y) {
+Picture& FigureWindow::ShowReadout() {
     (*this)["Picture1"].CrossPointer = true;
     Control& readout = (*this)["Picture3"];
     readout.Visible = true;
     Picture& p = *readout.Pic;
     p.Cls();
     p.ForeColor = colors::White;
+    return p;
+}
+
+void FigureWindow::CoordinateReadout(double x, double y) {
+    Picture& p = ShowReadout();
     const float xs = ToSingle(x), ys = ToSingle(y);
     // X is a diameter in the X-Z plane.
     const bool xy = InXY();
