@@ -276,7 +276,7 @@ const Row kRows[] = {
      {"set:TurretX=100", "set:TurretX="},
      {},
      {},
-     {{"message", kMissing}, {"height", "6000"}}},
+     {{"message", kMissing}, {"height", "6300"}}},
     {"ZeroTurretDrawsNothing",
      kTable,
      {"click:Machine=0", "set:TurretX=abc"},
