@@ -48,7 +48,7 @@ void PrintTo(const Row& row, std::ostream* os) {
 //   face   the polygon's nearest x to the spindle (a face: W - TX)
 //   chuck, cut, swing          the radii of the magenta, white and dotted circles
 //   bar    the green tool circle: "x y r"
-//   message                    the red text
+//   message                    the red text ("" without one)
 //   count  the number of drawn elements
 //   readout                    what Picture3 prints
 std::string Nc(const Json& v) {
@@ -101,6 +101,7 @@ std::map<std::string, std::string> Measures(const Json& j) {
         }
     }
     m["count"] = std::to_string(count);
+    m.emplace("message", "");
     for (const Json& op : j["pictures"]["Picture3"])
         if (op["op"] == "print") m["readout"] = op["text"];
     return m;
@@ -219,20 +220,6 @@ const Row kRows[] = {
      {},
      {},
      {{"L", "105.15"}, {"face", "55"}}},
-    {"TwelveStations",
-     kTable,
-     {"click:Machine=0", "click:V12"},
-     {},
-     {},
-     {{"L", "103.53"}, {"face", "55"}}},
-    {"SixteenStations",
-     kTable,
-     {"click:Machine=0", "click:V16"},
-     {},
-     {},
-     {{"L", "101.96"}, {"face", "55"}}},
-    // The boring bar of the next station, turned 45 degrees (8 stations) about the centre, and
-    // of the station after it, a quarter turn.
     {"InterferingToolOneStationOn",
      kTable,
      {"click:Machine=0"},
@@ -270,7 +257,12 @@ const Row kRows[] = {
      {},
      {},
      {{"message", kMissing}, {"count", "1"}}},
-    {"MessageGivesWayToTheDrawing", std::nullopt, {"set:TurretX=100"}, {}, {}, {{"W", "100"}}},
+    {"MessageGivesWayToTheDrawing",
+     std::nullopt,
+     {"set:TurretX=100"},
+     {},
+     {},
+     {{"W", "100"}, {"message", ""}}},
     {"MessageBackWhenTurretCleared",
      std::nullopt,
      {"set:TurretX=100", "set:TurretX="},
