@@ -13,6 +13,9 @@ namespace {
 // middle.
 constexpr double kScaleWidth = 500;
 constexpr double kScaleHeight = 2767500.0 / 8835;
+// The figure's size in pixels (8835 x 5535 twips) and the height of a line of captions.
+constexpr struct { int w, h; } kFigurePixels{589, 369};
+constexpr int kCaptionPixels = 18;
 // The value of a half turn in the readout's polar angle.
 constexpr double kReadoutPi = 3.14159265398;
 
@@ -109,20 +112,19 @@ frmXY_XC::frmXY_XC(Module1& m)
     Label("Label5", "※Y軸モード中の値は絶対値です。符号を考慮してプログラムして下さい。")
         .At(7, 0, 1, 10);
 
-    // The figure with the caption of its vertical axis above it and of the X axis (C 0) at
-    // its right; the two readouts below it.
+    // The figure, a strip above it with the caption of the vertical axis and a strip at its
+    // right with the caption of the X axis (C 0); the two readouts below it.
     auto figure = DeclareFigure("Label16");
-    auto caption = [this](const char* name, int w, int h) -> Control& {
+    auto box = [this](const char* name, int w, int h) -> Control& {
         Control& c = PictureBox(name).Size(w, h);
         c.Pic = std::make_unique<Picture>(w, h);
         return c;
     };
-    caption("Picture2", 20, 18).At(8, 4, 1, 2);
-    figure.picture.At(9, 0, 1, 10).Size(589, 369);  // 8835 x 5535 twips
-    caption("Picture4", 44, 18).At(9, 10);
+    box("Picture2", kFigurePixels.w, kCaptionPixels).At(8, 0, 1, 7);
+    figure.picture.At(9, 0, 1, 7).Size(kFigurePixels.w, kFigurePixels.h);
+    box("Picture4", 3 * kCaptionPixels, kFigurePixels.h).At(9, 7, 1, 2);
     figure.readout.At(10, 0, 1, 4);
-    Control& polar = PictureBox("Picture5").At(10, 5, 1, 4).Size(200, 18);
-    polar.Pic = std::make_unique<Picture>(200, 18);
+    Control& polar = box("Picture5", 200, 18).At(10, 4, 1, 3);
     polar.Fixed = true;
     polar.Visible = false;
     Label("Label20", "※データのコピー 後は編集画面で[貼り付け]を行ってください。").At(11, 0, 1, 8);
@@ -285,10 +287,21 @@ void frmXY_XC::CoordinateReadout(double x, double y) {
     }
     const double diameter = 2 * std::sqrt(xs * xs + ys * ys);
     ShowReadout((*this)["Picture5"], ReadoutLine("X", diameter, " C", angle));
-    for (const auto& [name, text] : {std::pair{"Picture2", "Y"}, std::pair{"Picture4", "X C0"}}) {
-        Picture& p = Pic(name);
+    // The captions at the ends of the axes: "Y" just right of the vertical axis, "X C0" on
+    // the level of the horizontal one.
+    struct Caption {
+        const char* picture;
+        double x, y;
+        const char* text;
+    };
+    for (const Caption& c :
+         {Caption{"Picture2", kFigurePixels.w / 2.0 + 4, 2, "Y"},
+          Caption{"Picture4", 3, (kFigurePixels.h - kCaptionPixels) / 2.0, "X C0"}}) {
+        Picture& p = Pic(c.picture);
         p.Cls();
-        p.Print(text);
+        p.CurrentX = c.x;
+        p.CurrentY = c.y;
+        p.Print(c.text);
     }
 }
 
