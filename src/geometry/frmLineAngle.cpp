@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "shell/checked.h"
+#include "shell/fields.h"
 #include "shell/sketch.h"
 
 namespace quillon {
@@ -80,47 +81,43 @@ void frmLineAngle::DrawSketch() {
     p.ForeColor = colors::White;
 }
 
+double frmLineAngle::Value(const char* field) {
+    return ReadNumber(Text(field));
+}
+
+double frmLineAngle::Slope() {
+    return chk::tan(Radians(Value("Text3")));
+}
+
 void frmLineAngle::Text4_LostFocus() {
-    for (const char* f : {"Text1", "Text2", "Text3", "Text4"})
-        if (!IsGiven(Text(f))) return;
+    if (!AllGiven(*this, {"Text1", "Text2", "Text3", "Text4"})) return;
     Trapped([this] {
-        const double x1 = ReadNumber(Text("Text1"));
-        const double z1 = ReadNumber(Text("Text2"));
-        const double a = Radians(ReadNumber(Text("Text3")));
-        const double x2 = ReadNumber(Text("Text4"));
-        const double t = chk::tan(a);
+        const double x1 = Value("Text1"), z1 = Value("Text2"), x2 = Value("Text4");
+        const double t = Slope();
         // Along the Z axis every Z2 lies on the line: Z2 stays as it is.
         if (std::fabs(t) < kFlatTangent) return;
-        const double z2 = chk::add(z1, chk::div(chk::sub(x2, x1) / 2, t));
-        SetText("Text5", ResultText(z2));
+        SetText("Text5", ResultText(chk::add(z1, chk::div(chk::sub(x2, x1) / 2, t))));
     });
 }
 
 void frmLineAngle::Text5_LostFocus() {
-    for (const char* f : {"Text1", "Text2", "Text5"})
-        if (!IsGiven(Text(f))) return;
+    if (!AllGiven(*this, {"Text1", "Text2", "Text5"})) return;
     const bool angleGiven = IsGiven(Text("Text3"));
     if (!IsGiven(Text("Text4")) || angleGiven) {
         if (!angleGiven) return;
         Trapped([this] {
-            const double x1 = ReadNumber(Text("Text1"));
-            const double z1 = ReadNumber(Text("Text2"));
-            const double a = Radians(ReadNumber(Text("Text3")));
-            const double z2 = ReadNumber(Text("Text5"));
-            const double t = chk::tan(a);
+            const double x1 = Value("Text1"), z1 = Value("Text2"), z2 = Value("Text5");
+            const double t = Slope();
             // Across the Z axis the line holds every diameter: X2 stays as it is.
             if (std::fabs(t) > 1 / kFlatTangent) return;
-            const double x2 = chk::add(x1, chk::mul(2 * chk::sub(z2, z1), t));
-            SetText("Text4", ResultText(x2));
+            SetText("Text4", ResultText(chk::add(x1, chk::mul(2 * chk::sub(z2, z1), t))));
         });
         return;
     }
     // X2 given, A empty: the direction from the start point to the end point.
     Trapped([this] {
-        const double x1 = ReadNumber(Text("Text1"));
-        const double z1 = ReadNumber(Text("Text2"));
-        const double x2 = ReadNumber(Text("Text4"));
-        const double z2 = ReadNumber(Text("Text5"));
+        const double x1 = Value("Text1"), z1 = Value("Text2");
+        const double x2 = Value("Text4"), z2 = Value("Text5");
         double a = chk::atan(chk::div(chk::sub(x2, x1) / 2, chk::sub(z2, z1))) * 180 / Pi + 0.0001;
         if (x1 < x2 && z1 > z2) a += 180;
         if (x1 > x2 && z1 > z2) a -= 180;

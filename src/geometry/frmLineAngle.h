@@ -22,6 +22,9 @@ protected:
 
 private:
     void DrawSketch();
+    double Value(const char* field);
+    // The tangent of the angle A: the rise of the radius per unit of Z.
+    double Slope();
 };
 
 }  // namespace quillon

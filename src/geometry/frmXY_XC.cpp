@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "shell/checked.h"
+#include "shell/fields.h"
 #include "shell/readout.h"
 #include "shell/utf8.h"
 
@@ -41,12 +42,6 @@ double DirectionRadians(double x, double y) {
     if (x == 0) return y >= 0 ? Pi / 2 : 3 * Pi / 2;
     const double a = chk::atan(chk::div(y, x));
     return x < 0 ? a + Pi : a;
-}
-
-bool AllGiven(Form& form, const char* const (&fields)[4]) {
-    for (const char* f : fields)
-        if (!IsGiven(form[f].Text)) return false;
-    return true;
 }
 
 }  // namespace
