@@ -84,7 +84,7 @@ frmXY_XC::frmXY_XC(Module1& m)
     Label("Label9", "直線長さ L").At(3, 0);
     TextBox("Text10").At(3, 1).Result();
     Button("Command7", " L  コピー").At(3, 2, 1, 2);
-    Label("Label10", "直線角度 A").At(3, 5, 1, 2);
+    Label("Label10", "直線角度 A").At(3, 5);
     TextBox("Text9").At(3, 6).Result();
     Button("Command6", " A コピー").At(3, 8);
     Label("Label23", "◆").At(3, 10).ForeColor = Color::Rgb(255, 255, 0);
