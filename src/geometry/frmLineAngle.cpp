@@ -29,7 +29,7 @@ frmLineAngle::frmLineAngle(Module1& m)
     TextBox("Text4").At(4, 1);
     Label("Label5", "　　　　   Z2").At(5, 0);
     TextBox("Text5").At(5, 1);
-    PictureBox("Picture1").At(1, 2, 5, 1).Size(260, 190).NoTabStop();
+    PictureBox("Picture1").At(1, 2, 5, 1).Size(260, 160).NoTabStop();
 
     Frame("Frame1", "コピー").At(6, 0, 1, 3);
     Button("Command1", "X 2").In("Frame1").At(0, 0);
@@ -63,13 +63,13 @@ void frmLineAngle::DrawSketch() {
     Picture& p = Pic("Picture1");
     const Control& box = (*this)["Picture1"];
     constexpr double kWidth = 13;
-    p.SetScale(-1, -8.6, kWidth, kWidth * box.MinHeight / box.MinWidth);
+    p.SetScale(-1, -8.3, kWidth, kWidth * box.MinHeight / box.MinWidth);
     Sketch sketch(p);
-    const double h1 = 2, v1 = 2.6, h2 = 9, v2 = 6.6;
+    const double h1 = 2, v1 = 2.9, h2 = 9, v2 = 6.6;
     const double angle = std::atan2(v2 - v1, h2 - h1);
 
-    sketch.Line(-0.5, 0.8, 11.5, 0.8, colors::White, DrawStyle::DashDot);
-    sketch.Text(10.7, 0.7, "Z", colors::White);
+    sketch.Line(-0.5, 1, 11.5, 1, colors::White, DrawStyle::DashDot);
+    sketch.Text(11, 1.8, "Z", colors::White);
     sketch.Line(h1, v1, h2, v2, colors::Given);
     sketch.Line(h1, v1, h2 + 1.5, v1, colors::White, DrawStyle::Dot);
     sketch.Arc(h1, v1, 3.2, 0, angle, colors::White);
