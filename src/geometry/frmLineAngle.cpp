@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "shell/checked.h"
-#include "shell/fields.h"
 #include "shell/sketch.h"
 
 namespace quillon {
@@ -90,7 +89,7 @@ double frmLineAngle::Slope() {
 }
 
 void frmLineAngle::Text4_LostFocus() {
-    if (!AllGiven(*this, {"Text1", "Text2", "Text3", "Text4"})) return;
+    if (!Given({"Text1", "Text2", "Text3", "Text4"})) return;
     Trapped([this] {
         const double x1 = Value("Text1"), z1 = Value("Text2"), x2 = Value("Text4");
         const double t = Slope();
@@ -101,9 +100,9 @@ void frmLineAngle::Text4_LostFocus() {
 }
 
 void frmLineAngle::Text5_LostFocus() {
-    if (!AllGiven(*this, {"Text1", "Text2", "Text5"})) return;
-    const bool angleGiven = IsGiven(Text("Text3"));
-    if (!IsGiven(Text("Text4")) || angleGiven) {
+    if (!Given({"Text1", "Text2", "Text5"})) return;
+    const bool angleGiven = Given({"Text3"});
+    if (!Given({"Text4"}) || angleGiven) {
         if (!angleGiven) return;
         Trapped([this] {
             const double x1 = Value("Text1"), z1 = Value("Text2"), z2 = Value("Text5");

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "shell/checked.h"
-#include "shell/fields.h"
 #include "shell/readout.h"
 #include "shell/utf8.h"
 
@@ -213,7 +212,7 @@ void frmXY_XC::Recalculate() {
     const Fields f1{"Text1", "Text2", "Text3", "Text4"}, f2{"Text5", "Text6", "Text7", "Text8"};
     for (auto [p, f] : {std::pair{&p1, f1}, std::pair{&p2, f2}}) {
         if (cartesian) {
-            if (!IsGiven(Text(f.x)) || !IsGiven(Text(f.y))) continue;
+            if (!Given({f.x, f.y})) continue;
             p->x = ReadNumber(Text(f.x));
             p->y = ReadNumber(Text(f.y));
             p->r = chk::sqrt(chk::add(chk::mul(p->x, p->x), chk::mul(p->y, p->y)));
@@ -221,7 +220,7 @@ void frmXY_XC::Recalculate() {
             SetText(f.d, NcNumber(2 * p->r));
             SetText(f.c, NcNumber(c + 0.001));
         } else {
-            if (!IsGiven(Text(f.d)) || !IsGiven(Text(f.c))) continue;
+            if (!Given({f.d, f.c})) continue;
             p->r = ReadNumber(Text(f.d)) / 2;
             const double c = chk::finite(ReadNumber(Text(f.c)) / 180 * Pi);
             p->x = chk::mul(p->r, chk::cos(c));
@@ -241,7 +240,9 @@ void frmXY_XC::Recalculate() {
 
     // The line needs both points as entered: in the polar form both polar pairs, since a
     // missing one would leave its point at the centre while its old coordinates still show.
-    if (!AllGiven(*this, cartesian ? kCartesianFields : kPolarFields)) return;
+    const bool complete = cartesian ? Given({"Text1", "Text2", "Text5", "Text6"})
+                                    : Given({"Text3", "Text4", "Text7", "Text8"});
+    if (!complete) return;
     const double dx = chk::sub(p2.x, p1.x), dy = chk::sub(p2.y, p1.y);
     const double length = chk::sqrt(chk::add(chk::mul(dy, dy), chk::mul(dx, dx)));
     const double t = chk::atan(chk::div(dy, dx));

@@ -1,5 +1,5 @@
 // frmXY_XC end to end: Cartesian and polar points, the line through them and its Y-axis mode.
-#include "support/cli_rows.h"
+#include "support/text_rows.h"
 
 namespace quillon::testkit {
 namespace {
@@ -24,56 +24,47 @@ std::vector<std::string> Polar(const char* d1, const char* c1, const char* d2, c
            then;
 }
 
-// The line's results, Text9 to Text15: A, L, C, then the Y-axis X, Y of both points.
-std::map<std::string, std::string> Line(const char* a, const char* l, const char* c, const char* x1,
-                                        const char* y1, const char* y2) {
-    return {{"Text9", a},   {"Text10", l},  {"Text11", c}, {"Text12", x1},
-            {"Text13", y1}, {"Text14", x1}, {"Text15", y2}};
+// The line's results, Text9 to Text15: A, L, C, then the Y-axis X, Y of both points; then
+// any further texts.
+std::vector<std::string> Line(const std::string& a, const std::string& l, const std::string& c,
+                              const std::string& x1, const std::string& y1, const std::string& y2,
+                              const std::vector<std::string>& more = {}) {
+    return std::vector<std::string>{"Text9=" + a,   "Text10=" + l,  "Text11=" + c, "Text12=" + x1,
+                                    "Text13=" + y1, "Text14=" + x1, "Text15=" + y2} +
+           more;
 }
 
-std::map<std::string, std::string> With(std::map<std::string, std::string> a,
-                                        const std::map<std::string, std::string>& b) {
-    a.insert(b.begin(), b.end());
-    return a;
-}
-
-const CliRow kRows[] = {
+const TextRow kRows[] = {
     // One point, Cartesian to polar: the angle in the point's own quadrant, plus 0.001.
     {"Diagonal",
      TypeThenLeave({"Text1=10", "Text2=10"}, "Text2"),
-     {{"Text3", "28.284"}, {"Text4", "45.001"}, {"Text9", ""}}},
+     {"Text3=28.284", "Text4=45.001", "Text9="}},
     {"OppositeSideOfTheCentre",
      TypeThenLeave({"Text1=-10", "Text2=0"}, "Text2"),
-     {{"Text3", "20"}, {"Text4", "180.001"}}},
+     {"Text3=20", "Text4=180.001"}},
     {"ThirdQuadrant",
      TypeThenLeave({"Text1=-10", "Text2=-10"}, "Text2"),
-     {{"Text3", "28.284"}, {"Text4", "225.001"}}},
+     {"Text3=28.284", "Text4=225.001"}},
     {"FourthQuadrantStaysNegative",
      TypeThenLeave({"Text1=10", "Text2=-10"}, "Text2"),
-     {{"Text4", "-44.999"}}},
-    {"StraightUp",
-     TypeThenLeave({"Text1=0", "Text2=5"}, "Text2"),
-     {{"Text3", "10"}, {"Text4", "90.001"}}},
+     {"Text4=-44.999"}},
+    {"StraightUp", TypeThenLeave({"Text1=0", "Text2=5"}, "Text2"), {"Text3=10", "Text4=90.001"}},
     {"StraightDown",
      TypeThenLeave({"Text1=0", "Text2=-5"}, "Text2"),
-     {{"Text3", "10"}, {"Text4", "270.001"}}},
-    {"Centre",
-     TypeThenLeave({"Text1=0", "Text2=0"}, "Text2"),
-     {{"Text3", "0"}, {"Text4", "90.001"}}},
+     {"Text3=10", "Text4=270.001"}},
+    {"Centre", TypeThenLeave({"Text1=0", "Text2=0"}, "Text2"), {"Text3=0", "Text4=90.001"}},
     {"SecondPointAlone",
      TypeThenLeave({"Text5=3mm", "Text6=4"}, "Text6"),
-     {{"Text7", "10"}, {"Text8", "53.131"}, {"Text3", ""}}},
-    {"HalfAPointConvertsNothing",
-     TypeThenLeave({"Text1=10"}, "Text1"),
-     {{"Text3", ""}, {"Text4", ""}}},
+     {"Text7=10", "Text8=53.131", "Text3="}},
+    {"HalfAPointConvertsNothing", TypeThenLeave({"Text1=10"}, "Text1"), {"Text3=", "Text4="}},
     // Polar to Cartesian.
     {"PolarQuarterTurn",
      std::vector<std::string>{"click:OptionXC"} + TypeThenLeave({"Text3=20", "Text4=90"}, "Text4"),
-     {{"Text1", "0"}, {"Text2", "10"}}},
+     {"Text1=0", "Text2=10"}},
     // The line, its reference angle and the Y-axis mode.
     {"WorkedExample", Points("10", "20", "20", "10"),
-     With(Line("-44.999", "14.142", "45.001", "21.213", "7.071", "7.071"),
-          {{"Text3", "44.721"}, {"Text4", "63.436"}, {"Text7", "44.721"}, {"Text8", "26.566"}})},
+     Line("-44.999", "14.142", "45.001", "21.213", "7.071", "7.071",
+          {"Text3=44.721", "Text4=63.436", "Text7=44.721", "Text8=26.566"})},
     {"LineBelowTheCentre", Points("10", "-20", "20", "-10"),
      Line("45.001", "14.142", "315.001", "21.213", "7.071", "7.071")},
     {"PointLeftOfTheYAxis", Points("-10", "20", "10", "20"),
@@ -82,18 +73,18 @@ const CliRow kRows[] = {
     {"PointOnTheYAxis", Points("20", "0", "0", "20"),
      Line("-44.999", "28.284", "45.001", "14.142", "14.142", "14.142")},
     {"PolarPoints", Polar("40", "0", "40", "90"),
-     With(Line("-44.999", "28.284", "45.001", "14.142", "14.142", "14.142"),
-          {{"Text1", "20"}, {"Text2", "0"}, {"Text5", "0"}, {"Text6", "20"}})},
+     Line("-44.999", "28.284", "45.001", "14.142", "14.142", "14.142",
+          {"Text1=20", "Text2=0", "Text5=0", "Text6=20"})},
     // In the polar form the line waits for both polar pairs; what it showed stays.
     {"PolarPairIncomplete",
      Polar("40", "0", "40", "90", {"set:Text8=", "set:Text3=60", "leave:Text3"}),
-     With(Line("-44.999", "28.284", "45.001", "14.142", "14.142", "14.142"),
-          {{"Text1", "30"}, {"Text5", "0"}, {"Text6", "20"}})},
+     Line("-44.999", "28.284", "45.001", "14.142", "14.142", "14.142",
+          {"Text1=30", "Text5=0", "Text6=20"})},
     {"CartesianPairIncomplete", Points("10", "20", "", "10"), Line("", "", "", "", "", "")},
     // Switching the form locks the other pair and moves the focus; it computes nothing.
     {"PolarFormFocusesItsFirstField",
      Points("10", "20", "20", "10", {"click:OptionXC"}),
-     {{"Text9", "-44.999"}},
+     {"Text9=-44.999"},
      std::nullopt,
      "Text3"},
     {"CartesianFormFocusesItsFirstField",
@@ -124,10 +115,10 @@ const CliRow kRows[] = {
     {"CopyYAxisPoint2", Points("10", "20", "20", "10", {"click:Command13"}), {}, "X21.213 Y7.071"},
 };
 
-class XYXCCli : public ::testing::TestWithParam<CliRow> {};
+class XYXCCli : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(XYXCCli, ShowsTheTexts) {
-    ExpectRow("frmXY_XC", GetParam());
+    ExpectTexts("frmXY_XC", GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, XYXCCli, ::testing::ValuesIn(kRows), RowName);
