@@ -75,6 +75,8 @@ frmXY_XC::frmXY_XC(Module1& m)
         Button(p.copyXC, "X Cコピー").At(row, 9);
         Label(p.key, "◆").At(row, 10).ForeColor = p.color;
     }
+    // The input form: Cartesian points (X-Y) or polar ones (X-C). This OptionXY is no plane
+    // switch; the window works in the milling plane throughout.
     Frame("Frame3", "座標").At(0, 0, 1, 4);
     Option("OptionXY", "Ｘ-Y", true).In("Frame3").At(0, 0);
     Option("OptionXC", "Ｘ－C").In("Frame3").At(0, 1);
@@ -135,6 +137,7 @@ frmXY_XC::frmXY_XC(Module1& m)
                 {"Text7", "Text8"},
                 {"Text8", "Text3"}});
     RecalculateOnLeave({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"});
+    // A point field with text selects all of it on getting the focus, to be typed over.
     for (const char* f : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"}) {
         On(f, Event::GotFocus, [this, f] {
             Control& c = (*this)[f];
@@ -166,18 +169,16 @@ void frmXY_XC::Form_Load() {
 }
 
 void frmXY_XC::OpenEntryFields(bool cartesian) {
-    for (const char* f : kCartesianFields) {
-        Control& c = (*this)[f];
-        c.Locked = !cartesian;
-        c.BackColor = cartesian ? kWindow : colors::ButtonFace;
-        c.TabStop = cartesian;
-    }
-    for (const char* f : kPolarFields) {
-        Control& c = (*this)[f];
-        c.Locked = cartesian;
-        c.BackColor = cartesian ? colors::ButtonFace : kWindow;
-        c.TabStop = !cartesian;
-    }
+    auto open = [this](const char* const(&fields)[4], bool entries) {
+        for (const char* f : fields) {
+            Control& c = (*this)[f];
+            c.Locked = !entries;
+            c.BackColor = entries ? kWindow : colors::ButtonFace;
+            c.TabStop = entries;
+        }
+    };
+    open(kCartesianFields, cartesian);
+    open(kPolarFields, !cartesian);
 }
 
 void frmXY_XC::OptionXY_Click() {
