@@ -187,17 +187,5 @@ TEST(XYXCCliReadout, ShowsBothFormsAndTheCaptions) {
     EXPECT_EQ(j["hidden"], (Json{"Picture3", "Picture5"}));
 }
 
-TEST(XYXCCliForms, EachFormLocksTheOtherPair) {
-    const Json cartesian = RunWindow("frmXY_XC", {});
-    const Json polar = RunWindow("frmXY_XC", {"click:OptionXC"});
-    const Json results{"Text10", "Text9", "Text11", "Text12", "Text13", "Text14", "Text15"};
-    Json lockedCartesian{"Text3", "Text4", "Text7", "Text8"},
-        lockedPolar{"Text1", "Text2", "Text5", "Text6"};
-    lockedCartesian.insert(lockedCartesian.end(), results.begin(), results.end());
-    lockedPolar.insert(lockedPolar.end(), results.begin(), results.end());
-    EXPECT_EQ(cartesian["locked"], lockedCartesian);
-    EXPECT_EQ(polar["locked"], lockedPolar);
-}
-
 }  // namespace
 }  // namespace quillon::testkit
