@@ -1,8 +1,8 @@
 // The full case of every built geometry window: the fields that make every step of its
 // Recalculate run (intersections, fitted scale, every stroke and label), and one result field
 // with the text it shows once the case is solved, so that a benchmark never times a run that
-// ends early (a window that only draws: the size of its drawing). A new figure window is one
-// more row.
+// ends early (a window that only draws: the size of its drawing). A window that computes on
+// leaving a field instead of in a Recalculate names that field. A new window is one more row.
 #pragma once
 
 #include <memory>
@@ -25,7 +25,8 @@ struct FullCase {
     std::vector<std::pair<const char*, const char*>> typed;  // field, text, in typing order
     const char* resultField;                                 // nullptr for a window that only draws
     const char* expected;
-    size_t drawn = 0;  // at least this many entries in the figure's display list
+    size_t drawn = 0;             // at least this many entries in the figure's display list
+    const char* leave = nullptr;  // the field whose leaving computes; none: Recalculate
 };
 
 inline const std::vector<FullCase>& FullCases() {
@@ -105,6 +106,18 @@ inline const std::vector<FullCase>& FullCases() {
          nullptr,
          nullptr,
          34},
+        // Start point, angle and end diameter: the end position (its picture is a fixed sketch).
+        {"frmLineAngle",
+         {{"Text1", "20"}, {"Text2", "0"}, {"Text3", "30"}, {"Text4", "40"}},
+         "Text5",
+         "17.321",
+         0,
+         "Text4"},
+        // Two points: both conversions, the line, its reference angle and the Y-axis mode.
+        {"frmXY_XC",
+         {{"Text1", "10"}, {"Text2", "20"}, {"Text5", "20"}, {"Text6", "10"}},
+         "Text15",
+         "7.071"},
     };
     return cases;
 }
@@ -134,12 +147,19 @@ class OpenedCase : public OpenedWindow {
 public:
     explicit OpenedCase(const FullCase& c) : OpenedWindow(c.window), case_(c) {
         window_ = dynamic_cast<FigureWindow*>(&Opened());
-        if (!window_) throw std::logic_error(std::string(c.window) + " has no figure");
+        if (!window_ && !c.leave)
+            throw std::logic_error(std::string(c.window) + " has no figure and no field to leave");
         for (const auto& [field, text] : c.typed) Opened().DeliverSetText(field, text);
-        window_->RunRecalculate();
+        Run();
     }
 
-    FigureWindow& Window() { return *window_; }
+    // One computation of the case.
+    void Run() {
+        if (case_.leave)
+            Opened().DeliverLeave(case_.leave);
+        else
+            window_->RunRecalculate();
+    }
     const Picture& Figure() { return *Opened()["Picture1"].Pic; }
     // True when the case computed what it should (no fault, no early end).
     bool Solved() {

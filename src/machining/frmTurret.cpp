@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/checked.h"
+#include "shell/readout.h"
 #include "shell/single.h"
 
 namespace quillon {
@@ -436,7 +437,8 @@ void frmTurret::DrawSwingCircle(const Turret& t) {
 }
 
 void frmTurret::Picture1_MouseMove(double x, double y) {
-    Picture& p = ShowReadout();
+    (*this)["Picture1"].CrossPointer = true;
+    Picture& p = ShowReadoutBox((*this)["Picture3"]);
     if (Text("TurretX").empty()) return;
     // Mouse coordinates are single precision; the diameter through the pointer is the
     // distance from the spindle axis, doubled.

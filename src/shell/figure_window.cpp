@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "checked.h"
-#include "single.h"
+#include "readout.h"
 
 namespace quillon {
 
@@ -92,35 +92,11 @@ void FigureWindow::NoSolutionText() {
     p.Print(kNoSolution);
 }
 
-namespace {
-
-// Truncated towards minus infinity to three decimals, all in single precision.
-float Truncate3(float v) {
-    return std::floor(v * 1000.0f) / 1000.0f;
-}
-
-}  // namespace
-
-Picture& FigureWindow::ShowReadout() {
-    (*this)["Picture1"].CrossPointer = true;
-    Control& readout = (*this)["Picture3"];
-    readout.Visible = true;
-    Picture& p = *readout.Pic;
-    p.Cls();
-    p.ForeColor = colors::White;
-    return p;
-}
-
 void FigureWindow::CoordinateReadout(double x, double y) {
-    Picture& p = ShowReadout();
-    const float xs = ToSingle(x), ys = ToSingle(y);
+    (*this)["Picture1"].CrossPointer = true;
     // X is a diameter in the X-Z plane.
-    const bool xy = InXY();
-    std::string line = "X";
-    line += PrintSingle(Truncate3(xy ? xs : -2.0f * ys));
-    line += xy ? " Y" : " Z";
-    line += PrintSingle(Truncate3(xy ? -ys : xs));
-    p.Print(line);
+    ShowReadout((*this)["Picture3"],
+                InXY() ? ReadoutLine("X", x, " Y", -y) : ReadoutLine("X", -2 * y, " Z", x));
 }
 
 void FigureWindow::ModelLine(double h1, double v1, double h2, double v2, Color c) {
