@@ -1,7 +1,8 @@
 // The full case of every built geometry window: the fields that make every step of its
 // Recalculate run (intersections, fitted scale, every stroke and label), and one result field
 // with the text it shows once the case is solved, so that a benchmark never times a run that
-// ends early. A new geometry window is one more row.
+// ends early (a window that only draws: the size of its drawing). A window that computes on
+// leaving a field instead of in a Recalculate names that field. A new window is one more row.
 #pragma once
 
 #include <memory>
@@ -22,8 +23,10 @@ namespace quillon::bench {
 struct FullCase {
     const char* window;
     std::vector<std::pair<const char*, const char*>> typed;  // field, text, in typing order
-    const char* resultField;
+    const char* resultField;                                 // nullptr for a window that only draws
     const char* expected;
+    size_t drawn = 0;             // at least this many entries in the figure's display list
+    const char* leave = nullptr;  // the field whose leaving computes; none: Recalculate
 };
 
 inline const std::vector<FullCase>& FullCases() {
@@ -87,6 +90,34 @@ inline const std::vector<FullCase>& FullCases() {
          {{"Text1", "40"}, {"Text2", "-20"}, {"Text3", "1"}, {"Text4", "30"}, {"Text5", "44"}},
          "Text15",
          "-15.268"},
+        // A turret without a machine table (a circle), both stations with holder and tool,
+        // a chosen chuck and the swing circle: the whole drawing, nothing written to a field.
+        {"frmTurret",
+         {{"TurretX", "100"},
+          {"TurretY", "0"},
+          {"CutD", "50"},
+          {"HolderH2", "25"},
+          {"ToolD2", "20"},
+          {"ToolL2", "30"},
+          {"HolderH1", "45"},
+          {"ToolD1", "32"},
+          {"MaxDia", "430"},
+          {"CHUCK", "(10') 254"}},
+         nullptr,
+         nullptr,
+         34},
+        // Start point, angle and end diameter: the end position (its picture is a fixed sketch).
+        {"frmLineAngle",
+         {{"Text1", "20"}, {"Text2", "0"}, {"Text3", "30"}, {"Text4", "40"}},
+         "Text5",
+         "17.321",
+         0,
+         "Text4"},
+        // Two points: both conversions, the line, its reference angle and the Y-axis mode.
+        {"frmXY_XC",
+         {{"Text1", "10"}, {"Text2", "20"}, {"Text5", "20"}, {"Text6", "10"}},
+         "Text15",
+         "7.071"},
     };
     return cases;
 }
@@ -116,15 +147,25 @@ class OpenedCase : public OpenedWindow {
 public:
     explicit OpenedCase(const FullCase& c) : OpenedWindow(c.window), case_(c) {
         window_ = dynamic_cast<FigureWindow*>(&Opened());
-        if (!window_) throw std::logic_error(std::string(c.window) + " has no figure");
+        if (!window_ && !c.leave)
+            throw std::logic_error(std::string(c.window) + " has no figure and no field to leave");
         for (const auto& [field, text] : c.typed) Opened().DeliverSetText(field, text);
-        window_->RunRecalculate();
+        Run();
     }
 
-    FigureWindow& Window() { return *window_; }
+    // One computation of the case.
+    void Run() {
+        if (case_.leave)
+            Opened().DeliverLeave(case_.leave);
+        else
+            window_->RunRecalculate();
+    }
     const Picture& Figure() { return *Opened()["Picture1"].Pic; }
     // True when the case computed what it should (no fault, no early end).
-    bool Solved() { return Opened()[case_.resultField].Text == case_.expected; }
+    bool Solved() {
+        if (Figure().Ops().size() < case_.drawn) return false;
+        return !case_.resultField || Opened()[case_.resultField].Text == case_.expected;
+    }
 
 private:
     const FullCase& case_;

@@ -46,7 +46,7 @@ void RecalculateAndPaint(benchmark::State& state, const bench::FullCase& c) {
         return;
     }
     for (auto _ : state) {
-        opened.Window().RunRecalculate();
+        opened.Run();
         view.render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }

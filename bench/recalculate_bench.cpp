@@ -18,7 +18,7 @@ void Recalculate(benchmark::State& state, const bench::FullCase& c) {
     }
     const size_t ops = opened.Figure().Ops().size();
     for (auto _ : state) {
-        opened.Window().RunRecalculate();
+        opened.Run();
         benchmark::DoNotOptimize(opened.Figure().Ops().data());
     }
     // Every run drew the same figure and wrote the same results.

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "fkeyreg/cp932.h"
 #include "fkeyreg/fkey_file.h"
 #include "fuzz_check.h"
+#include "shell/cp932.h"
 
 namespace {
 

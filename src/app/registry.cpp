@@ -6,13 +6,16 @@
 #include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
 #include "geometry/frmLine2Circle2.h"
+#include "geometry/frmLineAngle.h"
 #include "geometry/frmLineR.h"
 #include "geometry/frmLineRLine.h"
 #include "geometry/frmLineRPoint.h"
 #include "geometry/frmNeck1.h"
 #include "geometry/frmNoseR.h"
+#include "geometry/frmXY_XC.h"
 #include "machining/frmCalc.h"
 #include "machining/frmRPM.h"
+#include "machining/frmTurret.h"
 
 namespace quillon {
 namespace {
@@ -27,18 +30,15 @@ std::function<std::unique_ptr<Form>(Module1&)> Make() {
 const std::vector<WindowInfo>& ToolbarWindows() {
     static const std::vector<WindowInfo> table = {
         {"frmRPM", "回転数", "周速と回転数の計算", "rpm", Make<frmRPM>()},
-        {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", {}},
-        {"frmLineAngle",
-         "直線と角度",
-         "座標から角度、角度から座標が求められます。",
-         "line_angle",
-         {}},
+        {"frmTurret", "刃物台干渉", "刃物台干渉チェック", "turret", Make<frmTurret>()},
+        {"frmLineAngle", "直線と角度", "座標から角度、角度から座標が求められます。", "line_angle",
+         Make<frmLineAngle>()},
         {"frmLineRPoint", "1点を通り直線に接する円", "1点を通り直線と接する円", "line_r_point",
          Make<frmLineRPoint>()},
         {"frmCircleCircle", "2円の交点", "2円の交点", "circle_circle", Make<frmCircleCircle>()},
         {"frmLine2Circle2", "2直線と2円", "2直線と2円", "line2_circle2", Make<frmLine2Circle2>()},
         {"frmLineRLine", "2直線と接する円", "2直線と接する円", "line_r_line", Make<frmLineRLine>()},
-        {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", {}},
+        {"frmXY_XC", "XY-XC変換", "XY-XC変換", "xy_xc", Make<frmXY_XC>()},
         {"frmNeck1", "ヌスミ形状1", "ヌスミ形状1", "neck1", Make<frmNeck1>()},
         {"frmCirclePoint", "円に接する点", "円に接する点", "circle_point", Make<frmCirclePoint>()},
         {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "fkeyreg/cp932.h"
+#include "shell/cp932.h"
 #include "shell/utf8.h"
 
 namespace quillon::fkeyreg {

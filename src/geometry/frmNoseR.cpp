@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "shell/checked.h"
+#include "shell/sketch.h"
 
 namespace quillon {
 
@@ -47,51 +48,40 @@ void frmNoseR::DrawDiagram() {
     const double bottom = -1 / exact::cos(a);  // where the two tapers meet, below the centre
     const double zRise = (-1 - bottom) / t;    // the rising taper at the tip's height
     const double vRise = bottom + t;           // the rising taper above the tip
-    auto line = [&p](double h1, double v1, double h2, double v2, Color color,
-                     DrawStyle style = DrawStyle::Solid) {
-        p.Style = style;
-        p.Line(h1, -v1, h2, -v2, color);
-        p.Style = DrawStyle::Solid;
-    };
-    auto text = [&p](double h, double v, const std::string& caption, Color color) {
-        p.ForeColor = color;
-        p.CurrentX = h;
-        p.CurrentY = -v;
-        p.Print(caption);
-    };
+    Sketch sketch(p);
     const Color dim = colors::Label;
     const Color white = colors::White;
 
     // The tapers and the angle's horizontal reference.
-    line(-2.5, bottom + 2.5 * t, 0, bottom, colors::Given);
-    line(0, bottom, 2.5, bottom + 2.5 * t, colors::Given);
-    line(0, bottom, 2.5, bottom, white, DrawStyle::Dot);
-    text(1.85, bottom + 0.37, "角度", white);
+    sketch.Line(-2.5, bottom + 2.5 * t, 0, bottom, colors::Given);
+    sketch.Line(0, bottom, 2.5, bottom + 2.5 * t, colors::Given);
+    sketch.Line(0, bottom, 2.5, bottom, white, DrawStyle::Dot);
+    sketch.Text(1.85, bottom + 0.37, "角度", white);
 
     // The nose circle, its centre, its radius.
     p.Circle(0, 0, 1, colors::Magenta);
     p.Circle(0, 0, 0.04, colors::Result);
-    line(0, 0, -std::sqrt(0.5), std::sqrt(0.5), white);
-    text(-0.3, 0.75, "R", white);
+    sketch.Line(0, 0, -std::sqrt(0.5), std::sqrt(0.5), white);
+    sketch.Text(-0.3, 0.75, "R", white);
 
     // The imaginary tip at the corner of the circle's square.
-    line(-0.2, -1, 1, -1, white, DrawStyle::Dot);
-    line(1, 0.2, 1, -1, white, DrawStyle::Dot);
-    line(0.9, -1, 1.1, -1, colors::Result);
-    line(1, -0.9, 1, -1.1, colors::Result);
+    sketch.Line(-0.2, -1, 1, -1, white, DrawStyle::Dot);
+    sketch.Line(1, 0.2, 1, -1, white, DrawStyle::Dot);
+    sketch.Line(0.9, -1, 1.1, -1, colors::Result);
+    sketch.Line(1, -0.9, 1, -1.1, colors::Result);
 
     // X/2: from the tip up to the rising taper.
-    line(1, -1, 1, vRise, dim);
-    text(1.08, vRise - 0.1, "X/2", dim);
+    sketch.Line(1, -1, 1, vRise, dim);
+    sketch.Text(1.08, vRise - 0.1, "X/2", dim);
     // Z: from the rising taper across to the tip, measured below the figure.
-    line(zRise, -1, zRise, -2.0, dim, DrawStyle::Dot);
-    line(1, -1, 1, -2.6, dim, DrawStyle::Dot);
-    line(zRise, -1.9, 1, -1.9, dim);
-    text((zRise + 1) / 2 - 0.05, -1.95, "Z", dim);
+    sketch.Line(zRise, -1, zRise, -2.0, dim, DrawStyle::Dot);
+    sketch.Line(1, -1, 1, -2.6, dim, DrawStyle::Dot);
+    sketch.Line(zRise, -1.9, 1, -1.9, dim);
+    sketch.Text((zRise + 1) / 2 - 0.05, -1.95, "Z", dim);
     // Z2: from the descending taper across to the tip.
-    line(-zRise, -1, -zRise, -2.6, dim, DrawStyle::Dot);
-    line(-zRise, -2.5, 1, -2.5, dim);
-    text((1 - zRise) / 2 - 0.1, -2.55, "Z2", dim);
+    sketch.Line(-zRise, -1, -zRise, -2.6, dim, DrawStyle::Dot);
+    sketch.Line(-zRise, -2.5, 1, -2.5, dim);
+    sketch.Text((1 - zRise) / 2 - 0.1, -2.55, "Z2", dim);
     p.ForeColor = white;
 }
 

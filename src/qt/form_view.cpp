@@ -257,7 +257,8 @@ QWidget* FormView::Create(Control& c) {
         }
         case ControlKind::ComboBox: {
             auto* combo = new QComboBox(this);
-            combo->setEditable(true);
+            // A locked combo box is a drop-down list: its text is only ever a list entry.
+            combo->setEditable(!c.Locked);
             combo->setInsertPolicy(QComboBox::NoInsert);
             w = combo;
             break;

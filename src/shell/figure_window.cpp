@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "checked.h"
+#include "readout.h"
 
 namespace quillon {
 
@@ -92,39 +92,11 @@ void FigureWindow::NoSolutionText() {
     p.Print(kNoSolution);
 }
 
-namespace {
-
-// A double as the single-precision value a mouse coordinate is; beyond the range it saturates
-// to an infinity instead of an undefined conversion.
-float Single(double v) {
-    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
-    if (v > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
-    if (v < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(v);
-}
-
-// Truncated towards minus infinity to three decimals, all in single precision.
-float Truncate3(float v) {
-    return std::floor(v * 1000.0f) / 1000.0f;
-}
-
-}  // namespace
-
 void FigureWindow::CoordinateReadout(double x, double y) {
     (*this)["Picture1"].CrossPointer = true;
-    Control& readout = (*this)["Picture3"];
-    readout.Visible = true;
-    Picture& p = *readout.Pic;
-    p.Cls();
-    p.ForeColor = colors::White;
-    const float xs = Single(x), ys = Single(y);
     // X is a diameter in the X-Z plane.
-    const bool xy = InXY();
-    std::string line = "X";
-    line += PrintSingle(Truncate3(xy ? xs : -2.0f * ys));
-    line += xy ? " Y" : " Z";
-    line += PrintSingle(Truncate3(xy ? -ys : xs));
-    p.Print(line);
+    ShowReadout((*this)["Picture3"],
+                InXY() ? ReadoutLine("X", x, " Y", -y) : ReadoutLine("X", -2 * y, " Z", x));
 }
 
 void FigureWindow::ModelLine(double h1, double v1, double h2, double v2, Color c) {

@@ -66,8 +66,8 @@ protected:
     virtual void NoSolutionText();
     // The coordinate readout for a mouse position in picture coordinates. The position is
     // taken in single precision, as mouse coordinates are; absurd values show as "Inf" rather
-    // than failing.
-    void CoordinateReadout(double x, double y);
+    // than failing. A window with a readout of its own overrides it.
+    virtual void CoordinateReadout(double x, double y);
 
     // The working frame of the construction: h = Z, v = X / 2 in the X-Z plane (X fields hold
     // diameters), h = X, v = Y in the X-Y plane.

@@ -60,4 +60,17 @@ std::string Encode(char32_t c) {
     return out;
 }
 
+bool IsValid(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto [cp, len] = Decode(s.substr(i));
+        if (len == 0) return false;
+        // The shortest form only, and no UTF-16 surrogate halves.
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += len;
+    }
+    return true;
+}
+
 }  // namespace quillon::utf8

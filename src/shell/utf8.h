@@ -15,5 +15,9 @@ size_t Offset(std::string_view s, size_t index);
 std::pair<char32_t, size_t> Decode(std::string_view s);
 // UTF-8 of one code point.
 std::string Encode(char32_t c);
+// True when s is well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing above U+10FFFF. Text in another encoding (CP932, with its
+// half-width katakana bytes 0xA1-0xDF) is almost never well-formed.
+bool IsValid(std::string_view s);
 
 }  // namespace quillon::utf8

@@ -11,8 +11,8 @@
 #include <array>
 #include <random>
 
-#include "fkeyreg/cp932.h"
 #include "fkeyreg/fkey_file.h"
+#include "shell/cp932.h"
 
 namespace quillon::fkeyreg {
 namespace {

@@ -48,6 +48,8 @@ public:
         (*this)["List1"].Items = {"a", "b", "c"};
         Add("Combo1", ControlKind::ComboBox).At(5, 1);
         (*this)["Combo1"].Items = {"M6", "M8"};
+        Add("Combo2", ControlKind::ComboBox).At(6, 1).Locked = true;  // a drop-down list
+        (*this)["Combo2"].Items = {"V8", "V12"};
         Button("Command1", "go").At(6, 0);
         PictureBox("Picture1").At(7, 0, 1, 2).Size(200, 100);
         // Text1 refuses digits; Enter in it moves to Text2.
@@ -64,6 +66,9 @@ public:
         });
         On("List1", Event::Click, [this] {
             (*this)["Label1"].Text = "row " + std::to_string((*this)["List1"].ListIndex);
+        });
+        On("Combo2", Event::Click, [this] {
+            (*this)["Label1"].Text = "pick " + std::to_string((*this)["Combo2"].ListIndex);
         });
         OnMouse("Picture1", [this](const MouseArgs& a) { mouse.emplace_back(a.x, a.y); });
     }
@@ -168,6 +173,21 @@ private slots:
         auto* combo = p.Widget<QComboBox>("Combo1");
         QCOMPARE(combo->count(), 2);
         QCOMPARE(combo->itemText(1), QStringLiteral("M8"));
+    }
+
+    void aLockedComboIsADropDownListThatStillPicks() {
+        Probe p;
+        QVERIFY(p.view);
+        QVERIFY(p.Widget<QComboBox>("Combo1")->isEditable());
+        auto* list = p.Widget<QComboBox>("Combo2");
+        QVERIFY(!list->isEditable());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);  // from no entry to the first
+        QCOMPARE((*p.form)["Combo2"].ListIndex, 0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE((*p.form)["Combo2"].ListIndex, 1);
+        QCOMPARE((*p.form)["Combo2"].Text, std::string("V12"));
+        QCOMPARE(p.Widget<QLabel>("Label1")->text(), QStringLiteral("pick 1"));
     }
 
     void mouseMovesArriveInPictureCoordinatesUnderACrossHair() {

@@ -18,14 +18,15 @@ struct TextRow {
     std::vector<std::string> steps;
     std::vector<std::string> texts;  // "Control=exact text"
     std::optional<std::string> clipboard = std::nullopt;
+    std::optional<std::string> focus = std::nullopt;  // the control with the focus afterwards
 };
 
 inline void PrintTo(const TextRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-// Runs the row's steps on `window` and expects every listed text, and the clipboard if given;
-// returns the window's state for further checks.
+// Runs the row's steps on `window` and expects every listed text, and the clipboard and the
+// focus if given; returns the window's state for further checks.
 inline Json ExpectTexts(const std::string& window, const TextRow& row) {
     const Json j = RunCli(window, row.steps);
     for (const std::string& t : row.texts) {
@@ -34,6 +35,9 @@ inline Json ExpectTexts(const std::string& window, const TextRow& row) {
     }
     if (row.clipboard) {
         EXPECT_EQ(j["clipboard"], *row.clipboard);
+    }
+    if (row.focus) {
+        EXPECT_EQ(j["focus"], *row.focus);
     }
     return j;
 }

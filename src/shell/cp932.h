@@ -1,10 +1,10 @@
 // The Japanese Windows code page (CP932, "Shift_JIS" as Windows writes it).
 //
-// The control's text files are in this code page. Reading a file splits its bytes into
-// characters (one byte, or a lead byte and a trail byte) so that searches never match inside a
-// double-byte character: a trail byte can equal an ASCII byte ("電" is 0x93 'd', "ゲ" is
-// 0x83 'Q'). The conversions go through iconv on POSIX systems and through the Win32 code-page
-// functions on Windows; never through the locale.
+// The control's text files, and the machine table as a spreadsheet saves it, are in this code
+// page. Reading a file splits its bytes into characters (one byte, or a lead byte and a trail
+// byte) so that searches never match inside a double-byte character: a trail byte can equal an
+// ASCII byte ("電" is 0x93 'd', "ゲ" is 0x83 'Q'). The conversions go through iconv on POSIX
+// systems and through the Win32 code-page functions on Windows; never through the locale.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "fkeyreg/cp932.h"
+#include "shell/cp932.h"
 
 #include "shell/utf8.h"
 

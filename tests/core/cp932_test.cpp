@@ -1,7 +1,7 @@
 // CP932 conversion: splitting bytes into characters, decoding and exact encoding.
 #include <gtest/gtest.h>
 
-#include "fkeyreg/cp932.h"
+#include "shell/cp932.h"
 
 namespace quillon::cp932 {
 namespace {
