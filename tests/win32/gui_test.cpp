@@ -43,6 +43,11 @@ public:
     Program& Process() { return *program_; }
     Json State() const { return ShownState(launcher_, stateFile_); }
     Json Window(const std::string& className) const { return WindowState(State(), className); }
+    // Waits until the program is between events (the hook answers only then): a key's
+    // handler, its 0.1 s flash included, has finished before the next key comes.
+    std::function<void()> Idle() const {
+        return [this] { State(); };
+    }
     // The window's state once it shows the expected texts, or after a few seconds: keys sent
     // to another program arrive a little later.
     Json Settled(const std::string& className, const Json& expected) const {
@@ -68,6 +73,8 @@ public:
         ClickToolbarButton(bar, index);
         HWND w = nullptr;
         WaitFor([&] { return (w = FindTopLevel(caption, kFormClass)) != nullptr; }, 20s);
+        // Keys go to the active window: typing starts once the new window has become it.
+        if (w) WaitFor([&] { return GetForegroundWindow() == w; }, 5s);
         return w;
     }
 
@@ -180,9 +187,9 @@ TEST(WineQuillon, KeysTypedIntoTheCornerRadiusWindowGiveTheWorkedExampleAndCopyT
     EXPECT_EQ(shown["focus"], "Text1");
 
     const std::string lines = "40\r0\r0\r40\r-20\r90\r2\r";
-    Type(lines);
+    Type(lines, run.Idle());
     Click(ControlOf(shown, "Text20"));
-    Type("0.4\r");
+    Type("0.4\r", run.Idle());
     // The same keys through the command-line front: every control shows the same text.
     std::vector<std::string> steps = KeySteps(lines);
     steps.push_back("click:Text20");
@@ -241,7 +248,7 @@ TEST_P(WineTyping, EveryControlShowsWhatQuillonCliShowsForTheSameKeys) {
     QuillonRun run;
     ASSERT_NE(run.Launcher(), nullptr);
     ASSERT_NE(run.Open(info->key, CaptionOf(*info)), nullptr);
-    Type(row.typed);
+    Type(row.typed, run.Idle());
     const Json expected = testkit::RunCli(row.className, KeySteps(row.typed));
     const Json shown = run.Settled(row.className, expected);
     EXPECT_EQ(shown["texts"], expected["texts"]);

@@ -139,7 +139,7 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
-void Type(const std::string& text) {
+void Type(const std::string& text, const std::function<void()>& settle) {
     for (const wchar_t c : Wide(text)) {
         if (c == L'\r') {
             PressKey(VK_RETURN);
@@ -160,6 +160,7 @@ void Type(const std::string& text) {
         // At a person's pace: each key after the last one's handler has finished, its 0.1 s
         // flash of a pressed key included.
         WaitFor([] { return false; }, 150ms);
+        if (settle) settle();
     }
     WaitFor([] { return false; }, 200ms);
 }

@@ -60,7 +60,8 @@ void ClickAt(int screenX, int screenY);
 // Types text with the keys of a US keyboard for digits, point, minus and Enter ("\r"), the
 // other characters as Unicode input (a letter arrives as typed, without a Shift key), one key
 // every 150 ms.
-void Type(const std::string& text);
+// `settle`, when given, runs after each key: it waits until the program has handled it.
+void Type(const std::string& text, const std::function<void()>& settle = {});
 void PressKey(WORD vk);
 
 // Empties the Windows clipboard.
