@@ -19,11 +19,14 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "icons.h"
 #include "picture_view.h"
@@ -47,6 +50,44 @@ int ToQtIndex(const QString& text, int codePoints) {
 
 int ToModelIndex(const QString& text, int utf16) {
     return static_cast<int>(text.left(utf16).toUcs4().size());
+}
+
+// A multi-line field holds its lines joined by CR LF; the editor shows them joined by LF.
+// Positions in the window count every code point, the CR included.
+QString ShownLines(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+// For each code point of the window's text (and its end), where it stands in the shown text.
+std::vector<int> ShownOffsets(const QString& text) {
+    std::vector<int> offsets;
+    offsets.reserve(static_cast<size_t>(text.size()) + 1);
+    int shown = 0;
+    for (int i = 0; i < text.size();) {
+        offsets.push_back(shown);
+        const bool lineBreak =
+            text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n';
+        const int units = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        i += units;
+        if (!lineBreak) shown += units;
+    }
+    offsets.push_back(shown);
+    return offsets;
+}
+
+int ToShownIndex(const QString& text, int codePoints) {
+    const std::vector<int> offsets = ShownOffsets(text);
+    return offsets[std::clamp<size_t>(static_cast<size_t>(std::max(codePoints, 0)), 0,
+                                      offsets.size() - 1)];
+}
+
+int FromShownIndex(const QString& text, int shownUnits) {
+    const std::vector<int> offsets = ShownOffsets(text);
+    // The first code point at that place: a line break is taken whole, before its CR.
+    const auto it = std::lower_bound(offsets.begin(), offsets.end(), shownUnits);
+    return std::min(static_cast<int>(it - offsets.begin()), static_cast<int>(offsets.size()) - 1);
 }
 
 // The key as the window's handlers see it; false for keys they never see (Tab is the
@@ -260,6 +301,8 @@ QWidget* FormView::Create(Control& c) {
             // A locked combo box is a drop-down list: its text is only ever a list entry.
             combo->setEditable(!c.Locked);
             combo->setInsertPolicy(QComboBox::NoInsert);
+            // The edit part takes what is typed as it is, without completing it from the list.
+            combo->setCompleter(nullptr);
             w = combo;
             break;
         }
@@ -289,6 +332,12 @@ QWidget* FormView::Create(Control& c) {
         // Captions in a figure are small beside the fields' text.
         QFont font = w->font();
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
+        w->setFont(font);
+    }
+    if (!c.FontName.empty() || c.FontPoints > 0) {
+        QFont font = w->font();
+        if (!c.FontName.empty()) font.setFamily(Q(c.FontName));
+        if (c.FontPoints > 0) font.setPointSizeF(c.FontPoints);
         w->setFont(font);
     }
     if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0)
@@ -354,6 +403,13 @@ void FormView::Wire(Item& item) {
             if (syncing_) return;
             const std::string typed = plain->toPlainText().toStdString();
             Deliver([&](Form& f) { f.DeliverSetText(name, typed); });
+        });
+        connect(plain, &QPlainTextEdit::selectionChanged, this, [this, name, plain] {
+            if (syncing_ || !form_) return;
+            const QTextCursor cursor = plain->textCursor();
+            const QString text = Q((*form_)[name].Text);
+            const int from = FromShownIndex(text, cursor.selectionStart());
+            form_->DeliverSelect(name, from, FromShownIndex(text, cursor.selectionEnd()) - from);
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         connect(button, &QAbstractButton::clicked, this,
@@ -562,8 +618,19 @@ void FormView::SyncItem(Item& item) {
                 edit->setCursorPosition(start);
         }
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
-        if (plain->toPlainText() != text) plain->setPlainText(text);
+        const QString shown = ShownLines(text);
+        if (plain->toPlainText() != shown) plain->setPlainText(shown);
         if (plain->isReadOnly() != c.Locked) plain->setReadOnly(c.Locked);
+        // The caret or selection the window set; a caret put on a line scrolls it into view.
+        const int start = ToShownIndex(text, c.SelStart);
+        const int end = ToShownIndex(text, c.SelStart + c.SelLength);
+        QTextCursor cursor = plain->textCursor();
+        if (cursor.selectionStart() != start || cursor.selectionEnd() != end) {
+            cursor.setPosition(start);
+            cursor.setPosition(end, QTextCursor::KeepAnchor);
+            plain->setTextCursor(cursor);
+            plain->ensureCursorVisible();
+        }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         if (label->text() != text) label->setText(text), layoutDirty_ = true;
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
+#include <QInputMethod>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTime>
@@ -93,6 +94,20 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     const double dy = dyTwips * screen->logicalDotsPerInchY() / 1440.0;
     view->move(area.x() + area.width() - view->width() - static_cast<int>(std::lround(dx)),
                area.y() + area.height() - view->height() - static_cast<int>(std::lround(dy)));
+}
+
+void QtHost::SetInputMode(Form& form, const std::string& control, InputMode mode) {
+    FormView* view = ViewOf(form);
+    QWidget* field = view ? view->Widget(control) : nullptr;
+    if (!field || mode == InputMode::NoControl) return;
+    // Off: half-width Latin input; on: no restriction, for Japanese input.
+    const Qt::InputMethodHints hints =
+        mode == InputMode::Off ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone;
+    field->setInputMethodHints(hints);
+    for (QWidget* inner : field->findChildren<QWidget*>()) inner->setInputMethodHints(hints);
+    if (field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()))
+        QGuiApplication::inputMethod()->update(Qt::ImHints);
+    platform_.SetInputOpen(*field, mode == InputMode::On);
 }
 
 void QtHost::FormUnloaded(Form& form) {
