@@ -367,6 +367,7 @@ void FormView::Wire(Item& item) {
     const std::string name = c.Name();
     if (c.Kind() == ControlKind::Timer) {
         item.timer = new QTimer(this);
+        item.timer->setObjectName(Q(name));
         connect(item.timer, &QTimer::timeout, this,
                 [this, name] { Deliver([&](Form& f) { f.DeliverTick(name); }); });
         return;
