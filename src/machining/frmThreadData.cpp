@@ -21,9 +21,9 @@ frmThreadData::frmThreadData(Module1& m)
     Add("TabStrip1", ControlKind::TabStrip).At(0, 0, 1, 2);
     TextBox("Text1").At(1, 0, 1, 2).NoTabStop().Locked = true;
     (*this)["Text1"].Fixed = true;
-    Add("List1", ControlKind::ListBox).At(2, 0, 1, 2).Size(400, 300).Fixed = true;
+    Add("List1", ControlKind::ListBox).At(2, 0, 1, 2).Size(400, 330).Fixed = true;
     TextBox("Text3").At(3, 0, 1, 2).NoTabStop().Locked = true;
-    TextBox("Text2").At(4, 0, 1, 1).Size(400, 76).NoTabStop().Locked = true;
+    TextBox("Text2").At(4, 0, 1, 1).Size(400, 84).NoTabStop().Locked = true;
     (*this)["Text2"].Multiline = true;
     Button("Command1", "閉じる").At(4, 1);
 

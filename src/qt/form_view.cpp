@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -88,6 +90,37 @@ int FromShownIndex(const QString& text, int shownUnits) {
     // The first code point at that place: a line break is taken whole, before its CR.
     const auto it = std::lower_bound(offsets.begin(), offsets.end(), shownUnits);
     return std::min(static_cast<int>(it - offsets.begin()), static_cast<int>(offsets.size()) - 1);
+}
+
+// The fixed-pitch font of columns that hold Japanese as well: a Japanese glyph takes exactly
+// two columns in it, as in the Japanese system's fixed font, so that a header of Japanese words
+// stands over the digits below it. Without such a font installed, the system's fixed font.
+QFont FixedFont() {
+    static const QFont font = [] {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+#else
+        const QStringList japanese = QFontDatabase().families(QFontDatabase::Japanese);
+#endif
+        // Measured, since such fonts call themselves of two widths rather than fixed.
+        auto twoColumns = [&fixed](const QString& family) {
+            QFont candidate = fixed;
+            candidate.setFamily(family);
+            if (QFontInfo(candidate).family() != family) return false;
+            const QFontMetricsF m(candidate);
+            const double column = m.horizontalAdvance(QLatin1Char('M'));
+            return column > 0 && m.horizontalAdvance(QLatin1Char('i')) == column &&
+                   m.horizontalAdvance(QStringLiteral("径")) == 2 * column;
+        };
+        QString chosen;
+        for (const QString& family : japanese)
+            if ((chosen.isEmpty() || family.contains(QStringLiteral(" JP"))) && twoColumns(family))
+                chosen = family;
+        if (!chosen.isEmpty()) fixed.setFamily(chosen);
+        return fixed;
+    }();
+    return font;
 }
 
 // The key as the window's handlers see it; false for keys they never see (Tab is the
@@ -312,6 +345,8 @@ QWidget* FormView::Create(Control& c) {
         case ControlKind::TabStrip: {
             auto* tabs = new QTabBar(this);
             tabs->setExpanding(false);
+            // As wide as the window's other controls make it; tabs beyond are scrolled to.
+            tabs->setUsesScrollButtons(true);
             w = tabs;
             break;
         }
@@ -327,7 +362,7 @@ QWidget* FormView::Create(Control& c) {
     }
     w->setObjectName(Q(c.Name()));
     if (c.Fixed) {
-        w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        w->setFont(FixedFont());
     } else if (c.Kind() == ControlKind::PictureBox) {
         // Captions in a figure are small beside the fields' text.
         QFont font = w->font();
@@ -347,6 +382,9 @@ QWidget* FormView::Create(Control& c) {
     else if (c.MinWidth > 0 || c.MinHeight > 0)
         w->setMinimumSize(std::max(c.MinWidth, w->minimumWidth()),
                           std::max(c.MinHeight, w->minimumHeight()));
+    // A multi-line field is as tall as declared, not as its editor would like to be.
+    if (c.Kind() == ControlKind::TextBox && c.Multiline && c.MinHeight > 0)
+        w->setMaximumHeight(c.MinHeight);
     if (TakesFocus(c.Kind()))
         w->setFocusPolicy(c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
     else if (c.Kind() != ControlKind::Frame)
@@ -357,6 +395,7 @@ QWidget* FormView::Create(Control& c) {
     // wide rather than stretched across their cell.
     if (c.Kind() == ControlKind::CheckBox || c.Kind() == ControlKind::OptionButton)
         policy.setHorizontalPolicy(QSizePolicy::Maximum);
+    if (c.Kind() == ControlKind::TabStrip) policy.setHorizontalPolicy(QSizePolicy::Ignored);
     policy.setRetainSizeWhenHidden(true);
     w->setSizePolicy(policy);
     return w;
