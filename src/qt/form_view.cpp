@@ -611,8 +611,15 @@ void FormView::SchedulePaint() {
 
 // ---- mirroring the window's state ----
 
-void FormView::Sync() {
+void FormView::Sync(bool force) {
     if (!form_ || syncing_) return;
+    // A window changes only in its own events, each of which bumps its revision when it
+    // ends: after an event, a window that had none since the last mirroring is left alone (a
+    // running stopwatch's ticks then touch no other window). Inside an event (a wait, a
+    // placement) the caller forces the mirroring.
+    if (!force && synced_ && form_->Revision() == syncedRevision_) return;
+    synced_ = true;
+    syncedRevision_ = form_->Revision();
     syncing_ = true;
     const QString caption = Q(form_->Caption);
     if (windowTitle() != caption) setWindowTitle(caption);

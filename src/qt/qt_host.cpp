@@ -37,7 +37,7 @@ void QtHost::ActivateWindowByTitle(const std::string& title) {
 }
 
 void QtHost::ShowMessage(const Message& message) {
-    SyncAll();
+    SyncAll(true);
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (message.icon) {
         case MessageIcon::Critical:
@@ -67,7 +67,7 @@ double QtHost::Clock() {
 void QtHost::Wait(double seconds) {
     // Show what the handler changed before the wait (a button's flash), then let events run
     // in a local loop until the timer ends it.
-    SyncAll();
+    SyncAll(true);
     if (!(seconds > 0)) return;
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(std::ceil(std::min(seconds, 86400.0) * 1000)), &loop,
@@ -86,7 +86,7 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     if (!view) return;
     QScreen* screen = view->screen() ? view->screen() : QGuiApplication::primaryScreen();
     if (!screen) throw std::runtime_error("no screen to place the window on");
-    view->Sync();
+    view->Sync(true);
     view->adjustSize();
     // Twips are 1/1440 inch: converted with the screen's logical resolution.
     const QRect area = screen->geometry();
@@ -139,7 +139,7 @@ void QtHost::Created(Form& form) {
 void QtHost::Show(Form& form) {
     FormView* view = ViewOf(form);
     if (!view) return;
-    view->Sync();
+    view->Sync(true);
     if (view->isMinimized())
         view->showNormal();
     else
@@ -170,11 +170,11 @@ void QtHost::AfterEvent() {
     }
 }
 
-void QtHost::SyncAll() {
+void QtHost::SyncAll(bool force) {
     // Syncing never delivers events, so the list cannot change meanwhile; copy it anyway.
     const auto views = views_;
     for (const auto& [form, view] : views)
-        if (view) view->Sync();
+        if (view) view->Sync(force);
 }
 
 void QtHost::CloseAll() {

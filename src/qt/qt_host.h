@@ -51,8 +51,9 @@ public:
     // Runs after every event a view delivers: mirrors every window's state into its widgets
     // and lets go of windows that have unloaded.
     void AfterEvent();
-    // Mirrors every window's state into its widgets.
-    void SyncAll();
+    // Mirrors every window's state into its widgets; `force` also those without an event
+    // since (inside a handler, whose event has not ended yet).
+    void SyncAll(bool force = false);
     // Closes every view without running any window's handlers (the end of the program).
     void CloseAll();
 
