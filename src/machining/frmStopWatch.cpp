@@ -49,7 +49,8 @@ frmStopWatch::frmStopWatch(Module1& m)
     Pic("Picture1").ForeColor = colors::Black;
     Button("Command1", "開始").At(0, 3).Tip("スタート／ストップ　[Enter]でも可。").Default = true;
     Button("Command2", "中間計測").At(1, 3).Tip("スプリット");
-    Label("Label1(0)", "No.").At(2, 0);
+    // The headings stand over the list's columns: number, segment, total.
+    Label("Label1(0)", "No.").At(2, 0).Size(30, 0);
     Label("Label1(1)", "　  時間差").At(2, 1);
     Label("Label1(2)", "  合計時間").At(2, 2);
     Button("Command3", "リセット").At(2, 3).Tip("リセット");

@@ -257,6 +257,12 @@ void FormView::Relayout() {
             return {frame->fontMetrics().horizontalAdvance(frame->title()) + 24,
                     frame->fontMetrics().height()};
         const QSize hint = w->sizeHint().expandedTo(w->minimumSizeHint());
+        // Tabs beyond the width the window's other controls give are scrolled to.
+        if (auto* tabs = qobject_cast<QTabBar*>(w))
+            return {tabs->minimumSizeHint().width(), hint.height()};
+        // A multi-line field has no natural size of its own: it is as large as declared.
+        if (qobject_cast<QPlainTextEdit*>(w))
+            return {c.MinWidth > 0 ? 0 : hint.width(), c.MinHeight > 0 ? 0 : hint.height()};
         return {hint.width(), hint.height()};
     };
     const layout::Result placed = layout::LayOut(*form_, measure, LayoutMetrics());
@@ -382,9 +388,6 @@ QWidget* FormView::Create(Control& c) {
     else if (c.MinWidth > 0 || c.MinHeight > 0)
         w->setMinimumSize(std::max(c.MinWidth, w->minimumWidth()),
                           std::max(c.MinHeight, w->minimumHeight()));
-    // A multi-line field is as tall as declared, not as its editor would like to be.
-    if (c.Kind() == ControlKind::TextBox && c.Multiline && c.MinHeight > 0)
-        w->setMaximumHeight(c.MinHeight);
     if (TakesFocus(c.Kind()))
         w->setFocusPolicy(c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
     else if (c.Kind() != ControlKind::Frame)
@@ -395,7 +398,6 @@ QWidget* FormView::Create(Control& c) {
     // wide rather than stretched across their cell.
     if (c.Kind() == ControlKind::CheckBox || c.Kind() == ControlKind::OptionButton)
         policy.setHorizontalPolicy(QSizePolicy::Maximum);
-    if (c.Kind() == ControlKind::TabStrip) policy.setHorizontalPolicy(QSizePolicy::Ignored);
     policy.setRetainSizeWhenHidden(true);
     w->setSizePolicy(policy);
     return w;
