@@ -17,13 +17,7 @@ using namespace quillon::qt;
 namespace {
 
 FormView* OpenStopWatch(GuiFixture& f) {
-    f.ClickToolbar(QStringLiteral("ストップウォッチ"));
-    FormView* view = f.View("frmStopWatch");
-    if (view) {
-        view->activateWindow();
-        if (!QTest::qWaitForWindowActive(view)) return nullptr;
-    }
-    return view;
+    return f.Open(QStringLiteral("ストップウォッチ"), "frmStopWatch");
 }
 
 }  // namespace

@@ -20,11 +20,7 @@ private slots:
     void tabsSwitchTheTable() {
         GuiFixture f;
         QVERIFY(f.started);
-        f.ClickToolbar(QStringLiteral("ThreadData"));
-        FormView* view = f.View("frmThreadData");
-        QVERIFY(view);
-        view->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(view));
+        QVERIFY(f.Open(QStringLiteral("ThreadData"), "frmThreadData"));
         auto* tabs = f.Control<QTabBar>("frmThreadData", "TabStrip1");
         QVERIFY(tabs);
         QCOMPARE(tabs->count(), 9);
