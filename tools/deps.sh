@@ -13,6 +13,9 @@ packages=(
   libclang-rt-14-dev                              # libFuzzer runtime for the fuzz targets
   libxcb1-dev                                     # the X11 platform layer (always-on-top, activation)
   fonts-noto-cjk xvfb xauth                       # Japanese text on screen, a display for CI
+  g++-mingw-w64-x86-64-posix                      # the Windows programs (cross build)
+  googletest                                      # GoogleTest sources, built for Windows
+  wine wine64                                     # runs the Windows programs and their tests
 )
 
 missing=()

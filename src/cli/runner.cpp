@@ -10,6 +10,7 @@
 #include "cli/steps.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
+#include "shell/native_path.h"
 
 namespace quillon::cli {
 namespace {
@@ -236,8 +237,8 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     RecordingHost host;
     DiskFiles files;
     Module1 m(host, files);
-    if (controlRoot) m.ControlRoot = *controlRoot;
-    m.ProgramFolder = programFolder;
+    m.ControlRoot = controlRoot ? PathFromUtf8(*controlRoot) : DefaultControlRoot();
+    m.ProgramFolder = PathFromUtf8(programFolder);
     if (onControl)
         m.OnControl = true;
     else

@@ -2,6 +2,7 @@
 
 #include "shell/color.h"
 #include "shell/module1.h"
+#include "shell/native_path.h"
 
 namespace fs = std::filesystem;
 
@@ -54,15 +55,6 @@ constexpr const char* kKeyFolder = "V-FKEY";
 constexpr const char* kCaptionFolder = "JPN";
 constexpr const char* kPathLabel = "\\V-FKEY\\";
 constexpr const char* kCaptionLabel = "\\V-FKEY\\JPN\\";
-
-std::string PathText(const fs::path& p) {
-#ifdef _WIN32
-    const std::u8string s = p.u8string();
-    return std::string(s.begin(), s.end());
-#else
-    return p.string();
-#endif
-}
 
 std::string Entry(int i) {
     return "data" + std::to_string(i);
@@ -164,8 +156,8 @@ void Orbane::Form_Load() {
     }
     CaptionFileName = *captionName;
 
-    pathFile_ = pathDir / PathFileName;
-    captionFile_ = captionDir / CaptionFileName;
+    pathFile_ = pathDir / PathFromUtf8(PathFileName);
+    captionFile_ = captionDir / PathFromUtf8(CaptionFileName);
     const auto pathText = files.ReadAll(pathFile_);
     const auto captionText = pathText ? files.ReadAll(captionFile_) : std::nullopt;
     if (!pathText || !captionText) {
@@ -229,7 +221,7 @@ std::string Orbane::Unchanged(const FileResult& r) const {
 void Orbane::Command1_Click() {
     const bool registering = Text("Command1") == orbane_text::kRegister;
     const std::string pathValue = registering
-                                      ? TargetPath(PathText(M().ProgramFolder), build_.targetFile)
+                                      ? TargetPath(PathToUtf8(M().ProgramFolder), build_.targetFile)
                                       : std::string(build_.pathKey);
     const FileResult results[] = {
         Apply(pathFile_, kPathLabel + PathFileName, kPathHeader, PathFileText, registering,

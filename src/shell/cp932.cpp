@@ -149,6 +149,13 @@ std::vector<Char> Decode(std::string_view bytes) {
                 continue;
             }
             len = 2;
+        } else if (b < 0xA1 || b > 0xDF) {
+            // 0x80, 0xA0 and 0xFD-0xFF are no characters of the code page. (Windows' own
+            // table reads them as U+0080 and private-use characters, iconv refuses them: both
+            // systems treat them as invalid here, alike.)
+            chars.push_back({i, 1, kInvalid});
+            ++i;
+            continue;
         }
         chars.push_back({i, len, decode(bytes.substr(i, len)).value_or(kInvalid)});
         i += len;

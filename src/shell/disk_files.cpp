@@ -1,5 +1,7 @@
 #include "disk_files.h"
 
+#include "native_path.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -21,24 +23,32 @@ namespace fs = std::filesystem;
 namespace quillon {
 namespace {
 
-bool IsHiddenOrSystem(const fs::path& path) {
 #ifdef _WIN32
-    const DWORD attrs = GetFileAttributesW(path.wstring().c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES) return true;
-    return (attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+constexpr DWORD kNotOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// What went wrong, as the system words it, after a failed call: "cannot replace
+// C:\OSP-P\V-FKEY\LV01.INI: <reason>".
+std::string Failure(const char* what, const fs::path& path) {
+    const DWORD code = GetLastError();
+    std::string text = std::string(what) + " " + PathToUtf8(path);
+    wchar_t* reason = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
+    std::wstring_view r(reason ? reason : L"", n);
+    while (!r.empty() && (r.back() == L'\n' || r.back() == L'\r' || r.back() == L' '))
+        r.remove_suffix(1);
+    text += r.empty() ? ": error " + std::to_string(code) : ": " + Utf8(r);
+    if (reason) LocalFree(reason);
+    return text;
+}
 #else
+bool IsHiddenOrSystem(const fs::path& path) {
     const std::string name = path.filename().string();
     return !name.empty() && name.front() == '.';
-#endif
 }
 
-#ifdef _WIN32
-// A path as UTF-8 text for messages; never throws for names outside the system code page.
-std::string PathText(const fs::path& path) {
-    const std::u8string s = path.u8string();
-    return std::string(s.begin(), s.end());
-}
-#else
 std::string Errno(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
@@ -59,11 +69,46 @@ std::optional<std::string> WriteAndSync(int fd, std::string_view bytes) {
 }
 #endif
 
+// The names of the ordinary files in `dir` whose (long) names match `pattern`, as UTF-8.
+std::vector<std::string> Matches(const fs::path& dir, std::string_view pattern) {
+    std::vector<std::string> names;
+#ifdef _WIN32
+    // The system's own wildcard search; it also matches generated short names ("LV01.INI~"
+    // has one like "LV01~1.INI"), so the long name is matched again.
+    WIN32_FIND_DATAW found{};
+    const fs::path query = dir / PathFromUtf8(pattern);
+    HANDLE h = FindFirstFileExW(query.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch,
+                                nullptr, 0);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = Utf8(found.cFileName);
+        if ((found.dwFileAttributes & kNotOrdinary) == 0 && WildcardMatch(pattern, name))
+            names.push_back(name);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+#else
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code kindError;
+        if (WildcardMatch(pattern, name) && !IsHiddenOrSystem(it->path()) &&
+            fs::is_regular_file(it->path(), kindError))
+            names.push_back(name);
+    }
+#endif
+    return names;
+}
+
 }  // namespace
 
 bool DiskFiles::IsOrdinaryFile(const fs::path& path) {
+#ifdef _WIN32
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & kNotOrdinary) == 0;
+#else
     std::error_code ec;
     return fs::is_regular_file(path, ec) && !IsHiddenOrSystem(path);
+#endif
 }
 
 bool DiskFiles::Exists(const fs::path& path) {
@@ -72,12 +117,7 @@ bool DiskFiles::Exists(const fs::path& path) {
 }
 
 std::optional<std::string> DiskFiles::FirstMatch(const fs::path& dir, std::string_view pattern) {
-    std::error_code ec;
-    std::vector<std::string> names;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (WildcardMatch(pattern, name) && IsOrdinaryFile(it->path())) names.push_back(name);
-    }
+    const std::vector<std::string> names = Matches(dir, pattern);
     if (names.empty()) return std::nullopt;
     // Letters compared as capitals, as the Windows file system orders names; the raw bytes
     // decide between names that differ only in case, so the result never depends on the
@@ -95,11 +135,27 @@ std::optional<std::string> DiskFiles::FirstMatch(const fs::path& dir, std::strin
 }
 
 std::optional<std::string> DiskFiles::ReadAll(const fs::path& path) {
+#ifdef _WIN32
+    // Others may keep reading and writing the file meanwhile; a program that holds it open
+    // without sharing it makes the read fail.
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buf[1 << 16];
+    DWORD n = 0;
+    bool ok;
+    while ((ok = ReadFile(h, buf, sizeof buf, &n, nullptr)) && n > 0) bytes.append(buf, n);
+    CloseHandle(h);
+    if (!ok) return std::nullopt;
+    return bytes;
+#else
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
     return bytes;
+#endif
 }
 
 std::optional<std::string> DiskFiles::BeforeReplace(const fs::path&) {
@@ -120,10 +176,10 @@ std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
                                                         std::string_view bytes) {
     const fs::path temp = TempPathFor(path);
 #ifdef _WIN32
-    DeleteFileW(temp.wstring().c_str());  // a copy left by an earlier power loss
-    HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    DeleteFileW(temp.c_str());  // a copy left by an earlier power loss
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "cannot create " + PathText(temp);
+    if (h == INVALID_HANDLE_VALUE) return Failure("cannot open", temp);
     bool ok = true;
     for (size_t done = 0; ok && done < bytes.size();) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
@@ -132,21 +188,17 @@ std::optional<std::string> DiskFiles::ReplaceAtomically(const fs::path& path,
         done += written;
     }
     ok = ok && FlushFileBuffers(h);
-    ok = CloseHandle(h) && ok;
-    if (!ok) {
-        DeleteFileW(temp.wstring().c_str());
-        return "cannot write " + PathText(temp);
-    }
-    if (auto err = BeforeReplace(temp)) {
-        DeleteFileW(temp.wstring().c_str());
-        return err;
-    }
-    if (!MoveFileExW(temp.wstring().c_str(), path.wstring().c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.wstring().c_str());
-        return "cannot replace " + PathText(path);
-    }
-    return std::nullopt;
+    std::optional<std::string> err;
+    if (!ok) err = Failure("cannot write", temp);
+    if (!CloseHandle(h) && !err) err = Failure("cannot close", temp);
+    if (!err) err = BeforeReplace(temp);
+    // One rename replaces the file; write-through returns only when the rename is on disk.
+    // A file another program holds open (without delete sharing) is refused, not changed.
+    if (!err && !MoveFileExW(temp.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        err = Failure("cannot replace", path);
+    if (err) DeleteFileW(temp.c_str());
+    return err;
 #else
     // The new file keeps the permission bits of the one it replaces.
     struct stat original {};

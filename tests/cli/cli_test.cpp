@@ -1,44 +1,30 @@
 // The command-line front as users script it: exit status, standard error, and the JSON.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <array>
-#include <cstdio>
-#include <memory>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "shell/native_path.h"
 #include "support/cli_json.h"
+#include "support/process.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
 
+using testkit::Process;
 using testkit::RunCli;
 using testkit::Texts;
 
-struct Process {
-    int status;
-    std::string out, err;
-};
-
-// Runs the real binary, so the exit status and the streams are checked as a script sees them.
+// Runs the real binary, so the exit status and the streams are checked as a script sees them;
+// the arguments are the words of `args`.
 Process RunBinary(const std::string& args) {
-    // A file of its own: CTest runs these tests in parallel.
-    std::string errFile = ::testing::TempDir() + "/quillon-cli-XXXXXX";
-    const int fd = mkstemp(errFile.data());
-    if (fd >= 0) close(fd);
-    const std::string cmd = std::string(QUILLON_CLI_EXE) + " " + args + " 2>" + errFile;
-    Process p{};
-    FILE* pipe = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) p.out.append(buf.data(), n);
-    const int raw = pclose(pipe);
-    p.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    FILE* e = fopen(errFile.c_str(), "r");
-    while (e && (n = fread(buf.data(), 1, buf.size(), e)) > 0) p.err.append(buf.data(), n);
-    if (e) fclose(e);
-    std::remove(errFile.c_str());
-    return p;
+    std::vector<std::string> words;
+    std::istringstream in(args);
+    for (std::string w; in >> w;) words.push_back(w);
+    return testkit::RunCliProgram(words);
 }
 
 struct BadUsageRow {
@@ -122,20 +108,18 @@ TEST(Cli, OnControlCountsActivationsOfTheControlWindow) {
 }
 
 TEST(Cli, ControlRootMarkerFileSetsOnControlOnlyWhenItIsAnOrdinaryFile) {
-    const std::string root = ::testing::TempDir() + "/quillon-root-" + std::to_string(getpid());
-    std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root + "/OSPMNGCD.CNC");  // a folder does not count
+    const testkit::TempDir dir;
+    const std::string root = PathToUtf8(dir.Path());
+    std::filesystem::create_directories(dir / "OSPMNGCD.CNC");  // a folder does not count
     auto r = RunCli({"--control-root", root, "frmNoseR", "set:Text1=1", "set:Text2=1",
                      "leave:Text1", "click:Command1"});
     EXPECT_EQ(r.json["activations"], 0);
 
-    std::filesystem::remove_all(root + "/OSPMNGCD.CNC");
-    FILE* f = fopen((root + "/OSPMNGCD.CNC").c_str(), "w");
-    fclose(f);
+    std::filesystem::remove_all(dir / "OSPMNGCD.CNC");
+    testkit::WriteBytes(dir / "OSPMNGCD.CNC", "");
     r = RunCli({"--control-root", root, "frmNoseR", "set:Text1=1", "set:Text2=1", "leave:Text1",
                 "click:Command1"});
     EXPECT_EQ(r.json["activations"], 1);
-    std::filesystem::remove_all(root);
 }
 
 TEST(Cli, CloseButtonUnloadsAndLaterStepsAreSkipped) {

@@ -1,10 +1,10 @@
 // quillon-cli driving the registration program on a temporary control root.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "../support/process.h"
 #include "../support/temp_dir.h"
 #include "cli/runner.h"
 
@@ -122,29 +122,12 @@ TEST_F(OrbaneCli, CancelLeavesTheFiles) {
 }
 
 // The installed program, run as a user runs it.
-#ifdef _WIN32
-#define popen _popen
-#define pclose _pclose
-constexpr char kQuote = '"';
-#else
-constexpr char kQuote = '\'';
-#endif
-
-std::string Quoted(const std::string& s) {
-    return kQuote + s + kQuote;
-}
-
 TEST_F(OrbaneCli, ExecutableEndToEnd) {
-    const std::string command = Quoted(QUILLON_CLI_EXE) + " --control-root " +
-                                Quoted(Root().string()) + " --program-folder " +
-                                Quoted(Program().string()) + " Orbane click:Command1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    ASSERT_EQ(pclose(pipe), 0);
-    const Json j = Json::parse(out);
+    const testkit::Process p =
+        testkit::RunCliProgram({"--control-root", Root().string(), "--program-folder",
+                                Program().string(), "Orbane", "click:Command1"});
+    ASSERT_EQ(p.status, 0) << p.err;
+    const Json j = Json::parse(p.out);
     EXPECT_EQ(j["messages"][0]["text"],
               "ファンクションキーにQuillonを登録しました。\n電源を再投入してください。");
     EXPECT_EQ(j["unloaded"], true);

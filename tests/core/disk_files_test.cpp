@@ -42,7 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchRow{"LowerCaseNameMatches", {"lv03.ini"}, "lv03.ini"},
                       MatchRow{
                           "OrderIgnoresCase", {"lv02.ini", "LV10.INI", "Lv01.ini"}, "Lv01.ini"},
+#ifdef _WIN32
+                      // One folder cannot hold both names: the second is the first file.
+                      MatchRow{"CapitalsDecideTies", {"lv01.ini", "LV01.ini"}, "lv01.ini"},
+#else
                       MatchRow{"CapitalsDecideTies", {"lv01.ini", "LV01.ini"}, "LV01.ini"},
+#endif
                       MatchRow{"OthersDoNotMatch",
                                {"LV01.INI.bak", "~LV01.INI.tmp", "XLV01.INI", ".LV01.INI"},
                                std::nullopt},

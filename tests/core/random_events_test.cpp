@@ -15,7 +15,6 @@
 // window (the lenient reading of "inf" or "nan" typed by a user is the fuzzer's business).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -42,6 +41,7 @@
 #include "shell/module1.h"
 #include "shell/tool_window.h"
 #include "shell/utf8.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -623,17 +623,10 @@ class WindowRun {
 public:
     WindowRun(const WindowInfo& info, uint64_t seed, size_t steps)
         : info_(info), seed_(seed), steps_(steps), gen_(seed ^ NameHash(info.className)) {
-        folder_ = fs::path(::testing::TempDir()) /
-                  ("quillon-random-" + info.className + "-" + std::to_string(getpid()));
-        fs::create_directories(folder_);
-        m_.ControlRoot = folder_;
-        m_.ProgramFolder = folder_;
+        m_.ControlRoot = folder_.Path();
+        m_.ProgramFolder = folder_.Path();
         m_.OnControl = gen_.Chance(50);
         host_.duringWait = [this] { StepDuringWait(); };
-    }
-    ~WindowRun() {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
     }
 
     void Go() {
@@ -785,7 +778,7 @@ private:
     uint64_t seed_;
     size_t steps_;
     Generator gen_;
-    fs::path folder_;
+    testkit::TempDir folder_;  // the window's control root and program folder
     WaitingHost host_;
     DiskFiles files_;
     Module1 m_{host_, files_};
