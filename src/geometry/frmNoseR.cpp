@@ -44,10 +44,10 @@ void frmNoseR::DrawDiagram() {
     // X/2 the vertical distance from T to the rising taper. Model (h, v) is drawn at (h, -v).
     Picture& p = Pic("Picture1");
     p.SetScale(-2.7, -1.45, 5.4, 4.5);
-    const double a = 30 * Pi / 180, t = std::tan(a);
-    const double bottom = -1 / std::cos(a);  // where the two tapers meet, below the centre
-    const double zRise = (-1 - bottom) / t;  // the rising taper at the tip's height
-    const double vRise = bottom + t;         // the rising taper above the tip
+    const double a = 30 * Pi / 180, t = exact::tan(a);
+    const double bottom = -1 / exact::cos(a);  // where the two tapers meet, below the centre
+    const double zRise = (-1 - bottom) / t;    // the rising taper at the tip's height
+    const double vRise = bottom + t;           // the rising taper above the tip
     Sketch sketch(p);
     const Color dim = colors::Label;
     const Color white = colors::White;

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "shell/exact_math.h"
+
 namespace quillon {
 
 // Raised where the original program would raise a run-time arithmetic error.
@@ -46,29 +48,32 @@ inline double sqrt(double v) {
     return finite(std::sqrt(v));
 }
 
+// The trigonometric functions are the correctly rounded ones of exact_math.h, so that every
+// system computes the same digits.
+//
 // The tangent overflows only where cos(a) is exactly zero, which a double angle never reaches;
 // an infinite argument (from an overflowing input) is a fault.
 inline double tan(double a) {
-    return finite(std::tan(finite(a)));
+    return finite(exact::tan(finite(a)));
 }
 inline double sin(double a) {
-    return finite(std::sin(finite(a)));
+    return finite(exact::sin(finite(a)));
 }
 inline double cos(double a) {
-    return finite(std::cos(finite(a)));
+    return finite(exact::cos(finite(a)));
 }
 inline double atan(double v) {
-    return std::atan(finite(v));
+    return exact::atan(finite(v));
 }
 
 inline double asin(double v) {
     if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arcsine");
-    return std::asin(v);
+    return exact::asin(v);
 }
 
 inline double acos(double v) {
     if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arccosine");
-    return std::acos(v);
+    return exact::acos(v);
 }
 
 }  // namespace chk
