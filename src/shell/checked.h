@@ -66,6 +66,14 @@ inline double atan(double v) {
     return exact::atan(finite(v));
 }
 
+// The angle of the point (x, y); an infinite coordinate is a fault.
+inline double atan2(double y, double x) {
+    return exact::atan2(finite(y), finite(x));
+}
+inline double hypot(double x, double y) {
+    return finite(exact::hypot(finite(x), finite(y)));
+}
+
 inline double asin(double v) {
     if (!(v >= -1.0 && v <= 1.0)) throw ArithmeticFault("invalid argument of arcsine");
     return exact::asin(v);

@@ -290,4 +290,17 @@ double atan2(double y, double x) {
     return Round(a);
 }
 
+double hypot(double x, double y) {
+    if (std::isinf(x) || std::isinf(y)) return INFINITY;
+    if (std::isnan(x) || std::isnan(y)) return std::hypot(x, y);
+    x = std::fabs(x);
+    y = std::fabs(y);
+    if (x == 0 || y == 0) return x + y;
+    // Scaled by one power of two (exactly) so that the squares neither overflow nor underflow.
+    int e;
+    std::frexp(x > y ? x : y, &e);
+    const double a = std::ldexp(x, -e), b = std::ldexp(y, -e);
+    return std::ldexp(Round(Sqrt(Add(TwoProd(a, a), TwoProd(b, b)))), e);
+}
+
 }  // namespace quillon::exact

@@ -22,5 +22,7 @@ double asin(double x);
 double acos(double x);
 double atan(double x);
 double atan2(double y, double x);
+// sqrt(x^2 + y^2) without overflow or underflow on the way.
+double hypot(double x, double y);
 
 }  // namespace quillon::exact

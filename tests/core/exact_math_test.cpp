@@ -31,6 +31,7 @@ double Apply(const TrigRow& r) {
     if (f == "asin") return exact::asin(r.x);
     if (f == "acos") return exact::acos(r.x);
     if (f == "atan") return exact::atan(r.x);
+    if (f == "hypot") return exact::hypot(r.x, r.y);
     return exact::atan2(r.y, r.x);
 }
 
@@ -43,38 +44,41 @@ TEST_P(CorrectlyRounded, SameBitsAsTheTrueValueRounded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CorrectlyRounded,
-    ::testing::Values(TrigRow{"sin", 0x1.921fb5444261ep+1, 0,
-                              0x1.be91a62633146p-41},  // sin of the program's pi
-                      TrigRow{"cos", 0x1.921fb5444261ep+0, 0, 0x1.be91a62633146p-42},
-                      TrigRow{"tan", 0x1.0c152382d6ebfp-1, 0, 0x1.279a745902ce9p-1},  // 30 degrees
-                      TrigRow{"sin", 0x1.683acc6c3be98p+2, 0, -0x1.37b9c64b9ba59p-1},
-                      TrigRow{"sin", 0x1.ac8e6759ae5c0p+1, 0, -0x1.a3eb4962ad395p-3},
-                      TrigRow{"sin", 0x1.86a0800000000p+16, 0, -0x1.ca7e13c8a7c7fp-2},
-                      TrigRow{"cos", 0x1.0000000000000p-1, 0, 0x1.c1528065b7d50p-1},
-                      TrigRow{"cos", -0x1.e240c9fbe76c9p+16, 0, 0x1.a74d27c41b22ap-5},
-                      TrigRow{"tan", -0x1.a345962fa65d8p+0, 0, 0x1.dd02792859c01p+3},
-                      TrigRow{"tan", -0x1.6fee130c9e52cp+1, 0, 0x1.183fe0eabb339p-2},
-                      TrigRow{"asin", -0x1.1b30eb5b2e2b0p-5, 0, -0x1.1b3f5dd18ca13p-5},
-                      TrigRow{"asin", -0x1.748f2d1625eedp-1, 0, -0x1.a13a28ecf0201p-1},
-                      TrigRow{"acos", -0x1.7cdfd330c067cp-3, 0, 0x1.c2030f0bebf65p+0},
-                      TrigRow{"acos", 0x1.e7dd5b76d7f7cp-1, 0, 0x1.3baa70513cc3fp-2},
-                      TrigRow{"atan", -0x1.deb6c104a280cp-3, 0, -0x1.d64538c1479f4p-3},
-                      TrigRow{"atan", -0x1.ddad461e8f546p-2, 0, -0x1.bef348d70f8fbp-2},
-                      TrigRow{"atan2", -3.0, 1.0, 0x1.68f095fdf593cp+1},
-                      TrigRow{"atan2", -0.1, -2.5, -0x1.9c5bc055fe183p+0},
-                      TrigRow{"atan2", 7.0, 0.3, 0x1.5edef9e238366p-5},
-                      // Exact and limiting values.
-                      TrigRow{"sin", 0.0, 0, 0.0}, TrigRow{"cos", 0.0, 0, 1.0},
-                      TrigRow{"sin", 1e-30, 0, 1e-30},
-                      TrigRow{"asin", 1.0, 0, 0x1.921fb54442d18p+0},
-                      TrigRow{"asin", -1.0, 0, -0x1.921fb54442d18p+0}, TrigRow{"acos", 1.0, 0, 0.0},
-                      TrigRow{"acos", -1.0, 0, 0x1.921fb54442d18p+1},
-                      TrigRow{"acos", 0.0, 0, 0x1.921fb54442d18p+0},
-                      TrigRow{"atan", 1.0, 0, 0x1.921fb54442d18p-1},
-                      TrigRow{"atan", 1e300, 0, 0x1.921fb54442d18p+0},
-                      TrigRow{"atan2", -1.0, 0.0, 0x1.921fb54442d18p+1},
-                      TrigRow{"atan2", 0.0, -2.0, -0x1.921fb54442d18p+0},
-                      TrigRow{"atan2", -1e300, 1e300, 0x1.2d97c7f3321d2p+1}),
+    ::testing::Values(
+        TrigRow{"sin", 0x1.921fb5444261ep+1, 0, 0x1.be91a62633146p-41},  // sin of the program's pi
+        TrigRow{"cos", 0x1.921fb5444261ep+0, 0, 0x1.be91a62633146p-42},
+        TrigRow{"tan", 0x1.0c152382d6ebfp-1, 0, 0x1.279a745902ce9p-1},  // 30 degrees
+        TrigRow{"sin", 0x1.683acc6c3be98p+2, 0, -0x1.37b9c64b9ba59p-1},
+        TrigRow{"sin", 0x1.ac8e6759ae5c0p+1, 0, -0x1.a3eb4962ad395p-3},
+        TrigRow{"sin", 0x1.86a0800000000p+16, 0, -0x1.ca7e13c8a7c7fp-2},
+        TrigRow{"cos", 0x1.0000000000000p-1, 0, 0x1.c1528065b7d50p-1},
+        TrigRow{"cos", -0x1.e240c9fbe76c9p+16, 0, 0x1.a74d27c41b22ap-5},
+        TrigRow{"tan", -0x1.a345962fa65d8p+0, 0, 0x1.dd02792859c01p+3},
+        TrigRow{"tan", -0x1.6fee130c9e52cp+1, 0, 0x1.183fe0eabb339p-2},
+        TrigRow{"asin", -0x1.1b30eb5b2e2b0p-5, 0, -0x1.1b3f5dd18ca13p-5},
+        TrigRow{"asin", -0x1.748f2d1625eedp-1, 0, -0x1.a13a28ecf0201p-1},
+        TrigRow{"acos", -0x1.7cdfd330c067cp-3, 0, 0x1.c2030f0bebf65p+0},
+        TrigRow{"acos", 0x1.e7dd5b76d7f7cp-1, 0, 0x1.3baa70513cc3fp-2},
+        TrigRow{"atan", -0x1.deb6c104a280cp-3, 0, -0x1.d64538c1479f4p-3},
+        TrigRow{"atan", -0x1.ddad461e8f546p-2, 0, -0x1.bef348d70f8fbp-2},
+        TrigRow{"atan2", -3.0, 1.0, 0x1.68f095fdf593cp+1},
+        TrigRow{"atan2", -0.1, -2.5, -0x1.9c5bc055fe183p+0},
+        TrigRow{"atan2", 7.0, 0.3, 0x1.5edef9e238366p-5},
+        // Exact and limiting values.
+        TrigRow{"sin", 0.0, 0, 0.0}, TrigRow{"cos", 0.0, 0, 1.0}, TrigRow{"sin", 1e-30, 0, 1e-30},
+        TrigRow{"asin", 1.0, 0, 0x1.921fb54442d18p+0},
+        TrigRow{"asin", -1.0, 0, -0x1.921fb54442d18p+0}, TrigRow{"acos", 1.0, 0, 0.0},
+        TrigRow{"acos", -1.0, 0, 0x1.921fb54442d18p+1},
+        TrigRow{"acos", 0.0, 0, 0x1.921fb54442d18p+0},
+        TrigRow{"atan", 1.0, 0, 0x1.921fb54442d18p-1},
+        TrigRow{"atan", 1e300, 0, 0x1.921fb54442d18p+0},
+        TrigRow{"atan2", -1.0, 0.0, 0x1.921fb54442d18p+1},
+        TrigRow{"atan2", 0.0, -2.0, -0x1.921fb54442d18p+0},
+        TrigRow{"atan2", -1e300, 1e300, 0x1.2d97c7f3321d2p+1}, TrigRow{"hypot", 3.0, 4.0, 5.0},
+        TrigRow{"hypot", 0.1, 0.2, 0x1.c9f25c5bfeddap-3},
+        TrigRow{"hypot", 12.345, -6.789, 0x1.c2d6125b5ffd9p+3},
+        TrigRow{"hypot", 1e200, 1e200, 0x1.d8f9811335b57p+664},
+        TrigRow{"hypot", 1e-200, 3e-200, 0x1.35d5244b69495p-663}),
     [](const auto& info) { return std::to_string(info.index) + "_" + info.param.function; });
 
 TEST(ExactMath, OutsideTheDomainAsTheCLibrary) {
