@@ -451,7 +451,7 @@ void frmCalc::swCOS_Click() {
     if (ShiftOn)
         Function("swCOS", [](double x) {
             return ToDegrees(chk::atan(chk::div(-x, chk::sqrt(1 - chk::mul(x, x)))) +
-                             2 * std::atan(1.0));
+                             2 * chk::atan(1.0));
         });
     else
         Function("swCOS", [](double x) { return chk::cos(DegreesToRadians(x)); });
