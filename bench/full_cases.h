@@ -178,8 +178,10 @@ private:
 struct KeyCase {
     const char* window;
     std::vector<const char*> keys;  // as quillon-cli names them
-    const char* resultControl;
+    const char* resultControl;      // a picture: the last text printed into it
     const char* expected;
+    std::vector<const char*> setup = {};  // keys typed once, when the window opens
+    const char* timer = nullptr;          // a timer that ticks once after the keys
 };
 
 inline const std::vector<KeyCase>& KeyCases() {
@@ -191,6 +193,13 @@ inline const std::vector<KeyCase>& KeyCases() {
           "4", "Enter"},
          "Readout",
          "14"},
+        // The arrow keys switch the thread system and back: two tables formatted and listed.
+        {"frmThreadData", {"Right", "Left"}, "Text3", "刃先角 60°"},
+        // A phrase chosen with the arrow keys and copied with Enter, then back to the first.
+        {"frmComment", {"Down", "Enter", "Up"}, "Comment1", "OD.ROUGH"},
+        // The running watch's redraw every 50 ms: Enter on the start button, then each run one
+        // tick (the clock stands where the start button's flash left it).
+        {"frmStopWatch", {}, "Picture1", " 00:00.10", {"Enter"}, "Timer1"},
     };
     return cases;
 }
@@ -199,22 +208,33 @@ inline const std::vector<KeyCase>& KeyCases() {
 class KeyedCase : public OpenedWindow {
 public:
     explicit KeyedCase(const KeyCase& c) : OpenedWindow(c.window), case_(c) {
-        for (const char* k : c.keys) {
-            const auto key = ParseKey(k);
-            if (!key) throw std::logic_error(std::string("no key ") + k);
-            keys_.push_back(*key);
-        }
+        for (const char* k : c.setup) Opened().DeliverKey(KeyOf(k), true);
+        for (const char* k : c.keys) keys_.push_back(KeyOf(k));
         Run();
     }
 
     Form& Window() { return Opened(); }
-    // Types the keys once, as the keyboard delivers them.
+    // Types the keys once, as the keyboard delivers them, then lets the timer tick.
     void Run() {
         for (const Key& k : keys_) Opened().DeliverKey(k, true);
+        if (case_.timer) Opened().DeliverTick(case_.timer);
     }
-    bool Solved() { return Opened()[case_.resultControl].Text == case_.expected; }
+    bool Solved() {
+        const Control& result = Opened()[case_.resultControl];
+        if (!result.Pic) return result.Text == case_.expected;
+        std::string printed;
+        for (const DrawOp& op : result.Pic->Ops())
+            if (const auto* print = std::get_if<PrintOp>(&op)) printed = print->text;
+        return printed == case_.expected;
+    }
 
 private:
+    static Key KeyOf(const char* name) {
+        const auto key = ParseKey(name);
+        if (!key) throw std::logic_error(std::string("no key ") + name);
+        return *key;
+    }
+
     const KeyCase& case_;
     std::vector<Key> keys_;
 };

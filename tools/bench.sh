@@ -11,7 +11,9 @@
 #      15) after one warm-up pair: medians and the median of the pairwise ratios;
 #   3. memory: peak resident memory with the launcher and every built window open, against the
 #      bare program (the same kind of runs);
-#   4. idle: processor time used in 10 s with every window open and idle.
+#   4. idle: processor time used in 10 s with every window open and idle;
+#   5. stopwatch: processor time used in 10 s by the launcher with the stopwatch running (its
+#      50 ms redraw) and with it stopped.
 #
 # Everything runs on the offscreen platform. The build folder (default build/bench) is
 # configured as a Release build with the benchmarks and built when it does not exist yet.
@@ -102,3 +104,10 @@ echo "== idle: every built window open, 10 s"
 QUILLON_OPEN_ALL=1 QUILLON_IDLE_SECONDS=10 "$quillon" 2>&1 >/dev/null | grep '^idle:' |
     sed 's/^idle: /Quillon  /'
 QUILLON_IDLE_SECONDS=10 "$bare" 2>&1 >/dev/null | grep '^idle:' | sed 's/^idle: /bare     /'
+
+echo
+echo "== stopwatch: the launcher with the stopwatch running, then stopped, 10 s each"
+for watch in running stopped; do
+    QUILLON_STOPWATCH=$watch QUILLON_IDLE_SECONDS=10 "$quillon" 2>&1 >/dev/null | grep '^idle:' |
+        sed "s/^idle: /$watch  /"
+done

@@ -14,13 +14,15 @@ set -euo pipefail
 linux_cli=$(realpath "$1")
 windows_cli=$(realpath "$2")
 steps_file=$(realpath "${3:-$(dirname "$0")/screenshots.steps}")
+machines=$(realpath "$(dirname "$0")/../data/Machine.CSV")
 
 # Both programs run in one scratch folder with the same relative control root and program
 # folder, so that nothing in the output depends on where they run.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-# The files the registration program reads, made afresh before every run.
+# The files the registration program reads and the turret's machine table, made afresh
+# before every run.
 fixture() {
   rm -rf root program
   mkdir -p root/V-FKEY/JPN program
@@ -30,6 +32,7 @@ fixture() {
     >root/V-FKEY/JPN/LV01.INI
   printf 'MZ' >program/Quillon.exe
   printf 'MZ' >program/Calculator.exe
+  cp "$machines" program/Machine.CSV
 }
 options=(--control-root root --program-folder program)
 

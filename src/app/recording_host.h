@@ -25,6 +25,9 @@ public:
     void PlaceWindow(Form&, int dxTwips, int dyTwips) override {
         placements.emplace_back(dxTwips, dyTwips);
     }
+    void SetInputMode(Form&, const std::string& control, InputMode mode) override {
+        inputModes.emplace_back(control, mode);
+    }
     void FormUnloaded(Form&) override { ++unloads; }
     void EndProgram() override { ended = true; }
     bool EndRequested() const override { return ended; }
@@ -36,6 +39,7 @@ public:
     double clock = 0;
     std::vector<std::pair<std::string, bool>> topmostCalls;
     std::vector<std::pair<int, int>> placements;
+    std::vector<std::pair<std::string, InputMode>> inputModes;  // field, mode, in order
     int unloads = 0;
     bool ended = false;
 };

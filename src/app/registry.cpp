@@ -14,7 +14,10 @@
 #include "geometry/frmNoseR.h"
 #include "geometry/frmXY_XC.h"
 #include "machining/frmCalc.h"
+#include "machining/frmComment.h"
 #include "machining/frmRPM.h"
+#include "machining/frmStopWatch.h"
+#include "machining/frmThreadData.h"
 #include "machining/frmTurret.h"
 
 namespace quillon {
@@ -44,13 +47,12 @@ const std::vector<WindowInfo>& ToolbarWindows() {
         {"frmLineR", "直線と円の交点", "直線と円の交点", "line_r", Make<frmLineR>()},
         {"frmNoseR", "Nose-R", "ノーズＲの補正量の計算", "nose_r", Make<frmNoseR>()},
         {"", "Bar1", "", "", {}, true},
-        {"frmComment", "コメント入力", "リストからの選択や 日本語入力も出来ます。", "comment", {}},
-        {"frmThreadData", "ThreadData", "ネジのピッチ・下穴径などを表示します。", "thread", {}},
-        {"frmStopWatch",
-         "ストップウォッチ",
-         "ストップウォッチ　複数のラップタイムが測定可。",
-         "stopwatch",
-         {}},
+        {"frmComment", "コメント入力", "リストからの選択や 日本語入力も出来ます。", "comment",
+         Make<frmComment>()},
+        {"frmThreadData", "ThreadData", "ネジのピッチ・下穴径などを表示します。", "thread",
+         Make<frmThreadData>()},
+        {"frmStopWatch", "ストップウォッチ", "ストップウォッチ　複数のラップタイムが測定可。",
+         "stopwatch", Make<frmStopWatch>()},
         {"frmCalc", "電卓", "関数電卓、値をコピーが出来ます。", "calc", Make<frmCalc>()},
     };
     return table;

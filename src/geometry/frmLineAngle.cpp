@@ -65,7 +65,7 @@ void frmLineAngle::DrawSketch() {
     p.SetScale(-1, -8.3, kWidth, kWidth * box.MinHeight / box.MinWidth);
     Sketch sketch(p);
     const double h1 = 2, v1 = 2.9, h2 = 9, v2 = 6.6;
-    const double angle = std::atan2(v2 - v1, h2 - h1);
+    const double angle = exact::atan2(v2 - v1, h2 - h1);
 
     sketch.Line(-0.5, 1, 11.5, 1, colors::White, DrawStyle::DashDot);
     sketch.Text(11, 1.8, "Z", colors::White);

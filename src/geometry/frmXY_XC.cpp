@@ -256,17 +256,17 @@ void frmXY_XC::Recalculate() {
     const double cr = b > 0 ? t + Pi / 2 : t + 3 * Pi / 2;
     SetText("Text11", NcNumber(cr * 180 / Pi + 0.001));
     const double w = pic.GetScale().width;
-    pic.Line(0, 0, w * std::cos(cr), -w * std::sin(cr), kCentreLine);
-    pic.Line(0, 0, -w * std::cos(cr), w * std::sin(cr), kCentreLine);
+    pic.Line(0, 0, w * exact::cos(cr), -w * exact::sin(cr), kCentreLine);
+    pic.Line(0, 0, -w * exact::cos(cr), w * exact::sin(cr), kCentreLine);
 
     // Both points turned by the reference angle, as distances from the axes.
     const double d1 = cr - DirectionRadians(p1.x, p1.y);
-    SetText("Text12", NcNumber(std::fabs(p1.r * std::cos(d1))));
-    SetText("Text13", NcNumber(std::fabs(p1.r * std::sin(d1))));
+    SetText("Text12", NcNumber(std::fabs(p1.r * exact::cos(d1))));
+    SetText("Text13", NcNumber(std::fabs(p1.r * exact::sin(d1))));
     // Both points lie the same distance from the centre line's perpendicular.
     SetText("Text14", Text("Text12"));
     const double d2 = cr - DirectionRadians(p2.x, p2.y);
-    SetText("Text15", NcNumber(std::fabs(p2.r * std::sin(d2))));
+    SetText("Text15", NcNumber(std::fabs(p2.r * exact::sin(d2))));
 }
 
 void frmXY_XC::CoordinateReadout(double x, double y) {
@@ -279,7 +279,7 @@ void frmXY_XC::CoordinateReadout(double x, double y) {
     if (xs == 0) {
         angle = ys <= 0 ? 90 : 270;
     } else {
-        angle = std::atan(-ys / xs) * 180 / kReadoutPi;
+        angle = exact::atan(-ys / xs) * 180 / kReadoutPi;
         if (xs < 0) angle += 180;
         if (xs > 0 && ys > 0) angle += 360;
     }

@@ -270,7 +270,7 @@ void frmTurret::Recalculate() {
             break;
         }
     const double alpha = Pi / N;
-    const double L = chk::div(TX, std::cos(alpha));
+    const double L = chk::div(TX, exact::cos(alpha));
 
     const double cutD = ReadNumber(Text("CutD"));
     const double holderH2 = ReadNumber(Text("HolderH2"));
@@ -314,7 +314,7 @@ void frmTurret::DrawTurret(const Turret& t) {
         const double first = (t.N == 6 || t.N == 10) ? 0 : t.alpha;
         const auto corner = [&](int k) {
             const double a = first + 2 * k * t.alpha;
-            return Point{t.W + t.L * std::sin(a), cy + t.L * std::cos(a)};
+            return Point{t.W + t.L * exact::sin(a), cy + t.L * exact::cos(a)};
         };
         for (int k = 0; k < t.N; ++k) {
             const Point a = corner(k), b = corner(k + 1);
@@ -338,7 +338,7 @@ void frmTurret::DrawInterferingTool(const Turret& t, int S, double toolD1) {
 
 void frmTurret::DrawStation(const Turret& t, const Station& s, double theta) {
     Picture& p = Figure();
-    const double c = std::cos(theta), sn = std::sin(theta);
+    const double c = exact::cos(theta), sn = exact::sin(theta);
     // A point of the station facing the spindle, turned about the turret centre.
     const auto turned = [&](Point q) {
         if (theta == 0) return q;
@@ -359,9 +359,9 @@ void frmTurret::DrawStation(const Turret& t, const Station& s, double theta) {
         polyline({a, {b.x, a.y}, b, {a.x, b.y}, a}, color);
     };
 
-    const double F = t.W - t.TX;               // the mounting face
-    const double h = t.L * std::sin(t.alpha);  // half the face's width
-    const double E = F - s.H;                  // the holder's end
+    const double F = t.W - t.TX;                 // the mounting face
+    const double h = t.L * exact::sin(t.alpha);  // half the face's width
+    const double E = F - s.H;                    // the holder's end
     const double C = FieldNumber(kToolInBase);
     const double T = s.T, D = s.D;
     const bool boring = s.type == InBase || s.type == MillFace;
@@ -443,7 +443,7 @@ void frmTurret::Picture1_MouseMove(double x, double y) {
     // Mouse coordinates are single precision; the diameter through the pointer is the
     // distance from the spindle axis, doubled.
     const float xs = ToSingle(x), ys = ToSingle(y);
-    const double r = std::hypot(static_cast<double>(xs), static_cast<double>(ys));
+    const double r = exact::hypot(static_cast<double>(xs), static_cast<double>(ys));
     p.Print("X" + PrintSingle(std::floor(xs)) + " Y" + PrintSingle(std::floor(-ys)) + " φ" +
             PrintSingle(ToSingle(std::floor(2 * r))));
 }

@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,11 +21,14 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "icons.h"
 #include "picture_view.h"
@@ -47,6 +52,75 @@ int ToQtIndex(const QString& text, int codePoints) {
 
 int ToModelIndex(const QString& text, int utf16) {
     return static_cast<int>(text.left(utf16).toUcs4().size());
+}
+
+// A multi-line field holds its lines joined by CR LF; the editor shows them joined by LF.
+// Positions in the window count every code point, the CR included.
+QString ShownLines(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+// For each code point of the window's text (and its end), where it stands in the shown text.
+std::vector<int> ShownOffsets(const QString& text) {
+    std::vector<int> offsets;
+    offsets.reserve(static_cast<size_t>(text.size()) + 1);
+    int shown = 0;
+    for (int i = 0; i < text.size();) {
+        offsets.push_back(shown);
+        const bool lineBreak =
+            text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n';
+        const int units = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        i += units;
+        if (!lineBreak) shown += units;
+    }
+    offsets.push_back(shown);
+    return offsets;
+}
+
+int ToShownIndex(const QString& text, int codePoints) {
+    const std::vector<int> offsets = ShownOffsets(text);
+    return offsets[std::clamp<size_t>(static_cast<size_t>(std::max(codePoints, 0)), 0,
+                                      offsets.size() - 1)];
+}
+
+int FromShownIndex(const QString& text, int shownUnits) {
+    const std::vector<int> offsets = ShownOffsets(text);
+    // The first code point at that place: a line break is taken whole, before its CR.
+    const auto it = std::lower_bound(offsets.begin(), offsets.end(), shownUnits);
+    return std::min(static_cast<int>(it - offsets.begin()), static_cast<int>(offsets.size()) - 1);
+}
+
+// The fixed-pitch font of columns that hold Japanese as well: a Japanese glyph takes exactly
+// two columns in it, as in the Japanese system's fixed font, so that a header of Japanese words
+// stands over the digits below it. Without such a font installed, the system's fixed font.
+QFont FixedFont() {
+    static const QFont font = [] {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+#else
+        const QStringList japanese = QFontDatabase().families(QFontDatabase::Japanese);
+#endif
+        // Measured, since such fonts call themselves of two widths rather than fixed.
+        auto twoColumns = [&fixed](const QString& family) {
+            QFont candidate = fixed;
+            candidate.setFamily(family);
+            if (QFontInfo(candidate).family() != family) return false;
+            const QFontMetricsF m(candidate);
+            const double column = m.horizontalAdvance(QLatin1Char('M'));
+            return column > 0 && m.horizontalAdvance(QLatin1Char('i')) == column &&
+                   m.horizontalAdvance(QStringLiteral("径")) == 2 * column;
+        };
+        QString chosen;
+        for (const QString& family : japanese)
+            if ((chosen.isEmpty() || family.contains(QStringLiteral(" JP"))) && twoColumns(family))
+                chosen = family;
+        if (!chosen.isEmpty()) fixed.setFamily(chosen);
+        return fixed;
+    }();
+    return font;
 }
 
 // The key as the window's handlers see it; false for keys they never see (Tab is the
@@ -183,6 +257,12 @@ void FormView::Relayout() {
             return {frame->fontMetrics().horizontalAdvance(frame->title()) + 24,
                     frame->fontMetrics().height()};
         const QSize hint = w->sizeHint().expandedTo(w->minimumSizeHint());
+        // Tabs beyond the width the window's other controls give are scrolled to.
+        if (auto* tabs = qobject_cast<QTabBar*>(w))
+            return {tabs->minimumSizeHint().width(), hint.height()};
+        // A multi-line field has no natural size of its own: it is as large as declared.
+        if (qobject_cast<QPlainTextEdit*>(w))
+            return {c.MinWidth > 0 ? 0 : hint.width(), c.MinHeight > 0 ? 0 : hint.height()};
         return {hint.width(), hint.height()};
     };
     const layout::Result placed = layout::LayOut(*form_, measure, LayoutMetrics());
@@ -260,6 +340,8 @@ QWidget* FormView::Create(Control& c) {
             // A locked combo box is a drop-down list: its text is only ever a list entry.
             combo->setEditable(!c.Locked);
             combo->setInsertPolicy(QComboBox::NoInsert);
+            // The edit part takes what is typed as it is, without completing it from the list.
+            combo->setCompleter(nullptr);
             w = combo;
             break;
         }
@@ -269,6 +351,8 @@ QWidget* FormView::Create(Control& c) {
         case ControlKind::TabStrip: {
             auto* tabs = new QTabBar(this);
             tabs->setExpanding(false);
+            // As wide as the window's other controls make it; tabs beyond are scrolled to.
+            tabs->setUsesScrollButtons(true);
             w = tabs;
             break;
         }
@@ -284,11 +368,17 @@ QWidget* FormView::Create(Control& c) {
     }
     w->setObjectName(Q(c.Name()));
     if (c.Fixed) {
-        w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        w->setFont(FixedFont());
     } else if (c.Kind() == ControlKind::PictureBox) {
         // Captions in a figure are small beside the fields' text.
         QFont font = w->font();
         font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.5));
+        w->setFont(font);
+    }
+    if (!c.FontName.empty() || c.FontPoints > 0) {
+        QFont font = w->font();
+        if (!c.FontName.empty()) font.setFamily(Q(c.FontName));
+        if (c.FontPoints > 0) font.setPointSizeF(c.FontPoints);
         w->setFont(font);
     }
     if (c.Pic && c.MinWidth > 0 && c.MinHeight > 0)
@@ -318,6 +408,7 @@ void FormView::Wire(Item& item) {
     const std::string name = c.Name();
     if (c.Kind() == ControlKind::Timer) {
         item.timer = new QTimer(this);
+        item.timer->setObjectName(Q(name));
         connect(item.timer, &QTimer::timeout, this,
                 [this, name] { Deliver([&](Form& f) { f.DeliverTick(name); }); });
         return;
@@ -354,6 +445,13 @@ void FormView::Wire(Item& item) {
             if (syncing_) return;
             const std::string typed = plain->toPlainText().toStdString();
             Deliver([&](Form& f) { f.DeliverSetText(name, typed); });
+        });
+        connect(plain, &QPlainTextEdit::selectionChanged, this, [this, name, plain] {
+            if (syncing_ || !form_) return;
+            const QTextCursor cursor = plain->textCursor();
+            const QString text = Q((*form_)[name].Text);
+            const int from = FromShownIndex(text, cursor.selectionStart());
+            form_->DeliverSelect(name, from, FromShownIndex(text, cursor.selectionEnd()) - from);
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         connect(button, &QAbstractButton::clicked, this,
@@ -515,8 +613,15 @@ void FormView::SchedulePaint() {
 
 // ---- mirroring the window's state ----
 
-void FormView::Sync() {
+void FormView::Sync(bool force) {
     if (!form_ || syncing_) return;
+    // A window changes only in its own events, each of which bumps its revision when it
+    // ends: after an event, a window that had none since the last mirroring is left alone (a
+    // running stopwatch's ticks then touch no other window). Inside an event (a wait, a
+    // placement) the caller forces the mirroring.
+    if (!force && synced_ && form_->Revision() == syncedRevision_) return;
+    synced_ = true;
+    syncedRevision_ = form_->Revision();
     syncing_ = true;
     const QString caption = Q(form_->Caption);
     if (windowTitle() != caption) setWindowTitle(caption);
@@ -562,8 +667,19 @@ void FormView::SyncItem(Item& item) {
                 edit->setCursorPosition(start);
         }
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
-        if (plain->toPlainText() != text) plain->setPlainText(text);
+        const QString shown = ShownLines(text);
+        if (plain->toPlainText() != shown) plain->setPlainText(shown);
         if (plain->isReadOnly() != c.Locked) plain->setReadOnly(c.Locked);
+        // The caret or selection the window set; a caret put on a line scrolls it into view.
+        const int start = ToShownIndex(text, c.SelStart);
+        const int end = ToShownIndex(text, c.SelStart + c.SelLength);
+        QTextCursor cursor = plain->textCursor();
+        if (cursor.selectionStart() != start || cursor.selectionEnd() != end) {
+            cursor.setPosition(start);
+            cursor.setPosition(end, QTextCursor::KeepAnchor);
+            plain->setTextCursor(cursor);
+            plain->ensureCursorVisible();
+        }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         if (label->text() != text) label->setText(text), layoutDirty_ = true;
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {

@@ -37,8 +37,9 @@ public:
     void Detach();
     // Closes the view of a window that has unloaded.
     void CloseUnloaded();
-    // Mirrors the window's state into the widgets.
-    void Sync();
+    // Mirrors the window's state into the widgets; unless forced, only when the window had
+    // an event since it was last mirrored.
+    void Sync(bool force = false);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +86,9 @@ private:
     bool paintPending_ = false;
     bool exposeWatched_ = false;
     bool layoutDirty_ = true;
+    // The window's revision when it was last mirrored.
+    bool synced_ = false;
+    unsigned syncedRevision_ = 0;
 };
 
 }  // namespace quillon::qt

@@ -1,6 +1,8 @@
 // Windows: SetWindowPos for the always-on-top band, FindWindow / SetForegroundWindow for the
-// activation by title.
+// activation by title, the input-method context of the field's window for its input mode.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imm.h>
 
 #include <QWidget>
 
@@ -23,6 +25,15 @@ public:
         if (!hwnd) return;
         if (IsIconic(hwnd)) ShowWindowAsync(hwnd, SW_RESTORE);
         SetForegroundWindow(hwnd);
+    }
+
+    void SetInputOpen(QWidget& field, bool open) override {
+        // The fields have no window of their own: the input context is the top-level one's.
+        const HWND hwnd = reinterpret_cast<HWND>(field.window()->winId());
+        if (const HIMC context = ImmGetContext(hwnd)) {
+            ImmSetOpenStatus(context, open ? TRUE : FALSE);
+            ImmReleaseContext(hwnd, context);
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
+#include <QInputMethod>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTime>
@@ -36,7 +37,7 @@ void QtHost::ActivateWindowByTitle(const std::string& title) {
 }
 
 void QtHost::ShowMessage(const Message& message) {
-    SyncAll();
+    SyncAll(true);
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (message.icon) {
         case MessageIcon::Critical:
@@ -66,7 +67,7 @@ double QtHost::Clock() {
 void QtHost::Wait(double seconds) {
     // Show what the handler changed before the wait (a button's flash), then let events run
     // in a local loop until the timer ends it.
-    SyncAll();
+    SyncAll(true);
     if (!(seconds > 0)) return;
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(std::ceil(std::min(seconds, 86400.0) * 1000)), &loop,
@@ -85,7 +86,7 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     if (!view) return;
     QScreen* screen = view->screen() ? view->screen() : QGuiApplication::primaryScreen();
     if (!screen) throw std::runtime_error("no screen to place the window on");
-    view->Sync();
+    view->Sync(true);
     view->adjustSize();
     // Twips are 1/1440 inch: converted with the screen's logical resolution.
     const QRect area = screen->geometry();
@@ -93,6 +94,20 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     const double dy = dyTwips * screen->logicalDotsPerInchY() / 1440.0;
     view->move(area.x() + area.width() - view->width() - static_cast<int>(std::lround(dx)),
                area.y() + area.height() - view->height() - static_cast<int>(std::lround(dy)));
+}
+
+void QtHost::SetInputMode(Form& form, const std::string& control, InputMode mode) {
+    FormView* view = ViewOf(form);
+    QWidget* field = view ? view->Widget(control) : nullptr;
+    if (!field || mode == InputMode::NoControl) return;
+    // Off: half-width Latin input; on: no restriction, for Japanese input.
+    const Qt::InputMethodHints hints =
+        mode == InputMode::Off ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone;
+    field->setInputMethodHints(hints);
+    for (QWidget* inner : field->findChildren<QWidget*>()) inner->setInputMethodHints(hints);
+    if (field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()))
+        QGuiApplication::inputMethod()->update(Qt::ImHints);
+    platform_.SetInputOpen(*field, mode == InputMode::On);
 }
 
 void QtHost::FormUnloaded(Form& form) {
@@ -124,7 +139,7 @@ void QtHost::Created(Form& form) {
 void QtHost::Show(Form& form) {
     FormView* view = ViewOf(form);
     if (!view) return;
-    view->Sync();
+    view->Sync(true);
     if (view->isMinimized())
         view->showNormal();
     else
@@ -155,11 +170,11 @@ void QtHost::AfterEvent() {
     }
 }
 
-void QtHost::SyncAll() {
+void QtHost::SyncAll(bool force) {
     // Syncing never delivers events, so the list cannot change meanwhile; copy it anyway.
     const auto views = views_;
     for (const auto& [form, view] : views)
-        if (view) view->Sync();
+        if (view) view->Sync(force);
 }
 
 void QtHost::CloseAll() {

@@ -36,6 +36,7 @@ public:
     void Wait(double seconds) override;
     void SetTopmost(const std::string& className, bool on) override;
     void PlaceWindow(Form& form, int dxTwips, int dyTwips) override;
+    void SetInputMode(Form& form, const std::string& control, InputMode mode) override;
     void FormUnloaded(Form& form) override;
     void EndProgram() override;
 
@@ -50,8 +51,9 @@ public:
     // Runs after every event a view delivers: mirrors every window's state into its widgets
     // and lets go of windows that have unloaded.
     void AfterEvent();
-    // Mirrors every window's state into its widgets.
-    void SyncAll();
+    // Mirrors every window's state into its widgets; `force` also those without an event
+    // since (inside a handler, whose event has not ended yet).
+    void SyncAll(bool force = false);
     // Closes every view without running any window's handlers (the end of the program).
     void CloseAll();
 

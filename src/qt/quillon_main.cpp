@@ -1,6 +1,7 @@
 // Quillon: the launcher and its tool windows.
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QTextStream>
 #include <QToolBar>
 #include <QWindow>
@@ -37,15 +38,26 @@ int main(int argc, char** argv) {
     if (!quillon.Start()) return 1;
 
     // Measuring aids, off unless the environment asks (see idle_probe.h): QUILLON_OPEN_ALL=1
-    // opens every built window from the toolbar, as clicks on its buttons do.
+    // opens every built window from the toolbar, as clicks on its buttons do;
+    // QUILLON_STOPWATCH=running opens the stopwatch and clicks its start button, =stopped
+    // clicks it once more.
     std::unique_ptr<quillon::qt::IdleProbe> probe;
     if (const auto probeOptions = quillon::qt::IdleProbe::FromEnvironment()) {
-        if (qEnvironmentVariableIntValue("QUILLON_OPEN_ALL") == 1)
-            if (auto* bar =
-                    quillon.LauncherView()->findChild<QToolBar*>(QStringLiteral("Toolbar1")))
-                for (QAction* action : bar->actions())
-                    if (!action->isSeparator() && action->isEnabled()) action->trigger();
+        auto* bar = quillon.LauncherView()->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        if (bar && qEnvironmentVariableIntValue("QUILLON_OPEN_ALL") == 1)
+            for (QAction* action : bar->actions())
+                if (!action->isSeparator() && action->isEnabled()) action->trigger();
         auto& host = quillon.Host();
+        const QByteArray watch = qgetenv("QUILLON_STOPWATCH");
+        if (bar && (watch == "running" || watch == "stopped")) {
+            for (QAction* action : bar->actions())
+                if (action->objectName() == QStringLiteral("ストップウォッチ")) action->trigger();
+            if (auto* view = host.ViewOf("frmStopWatch"))
+                if (auto* start = view->findChild<QPushButton*>(QStringLiteral("Command1"))) {
+                    start->click();
+                    if (watch == "stopped") start->click();
+                }
+        }
         // Ready when the launcher and every window opened are on screen.
         probe = std::make_unique<quillon::qt::IdleProbe>(*probeOptions, [&host] {
             const QWidget* launcher = host.ViewOf(quillon::kMenuClass);

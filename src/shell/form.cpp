@@ -465,6 +465,16 @@ bool Form::DeliverKey(const Key& key, bool applyDefault) {
         if (applyDefault && !target.empty() && !unloaded_) {
             ApplyDefaultKey(target, key);
         }
+        // Enter anywhere but on a button presses the window's default button.
+        if (key.keyCode == keys::Enter && !unloaded_) {
+            const Control* focused = Find(target);
+            if (!focused || focused->Kind() != ControlKind::CommandButton)
+                for (const auto& c : controls_)
+                    if (c->Default && c->Kind() == ControlKind::CommandButton && Usable(*c)) {
+                        Fire(c->Name(), Event::Click);
+                        break;
+                    }
+        }
     });
     return passed;
 }
@@ -474,18 +484,49 @@ bool PressesButton(const Control& c, const Key& key) {
            (key.keyCode == keys::Enter || key.text == " ");
 }
 
+// Moves an item index one step up (-1) or down (+1) within `count` items; nothing chosen
+// yet steps onto the first. Returns -1 when there is nothing to choose.
+static int StepIndex(int index, int step, int count) {
+    if (count <= 0) return -1;
+    if (index < 0) return 0;
+    return std::clamp(index + step, 0, count - 1);
+}
+
 void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
     Control* c = Find(target);
     if (!c) return;
     switch (c->Kind()) {
         case ControlKind::TextBox:
         case ControlKind::ComboBox: {
-            if (c->Locked) return;
             std::string t = c->Text;
             const size_t len = utf8::Length(t);
             size_t start = std::min<size_t>(static_cast<size_t>(std::max(c->SelStart, 0)), len);
             size_t count =
                 std::min<size_t>(static_cast<size_t>(std::max(c->SelLength, 0)), len - start);
+            if (key.keyCode == keys::Left || key.keyCode == keys::Right) {
+                // The caret leaves a selection at its end, or moves one character.
+                size_t caret = key.keyCode == keys::Right ? start + count : start;
+                if (count == 0)
+                    caret = key.keyCode == keys::Right ? std::min(start + 1, len)
+                                                       : (start > 0 ? start - 1 : 0);
+                c->SelStart = static_cast<int>(caret);
+                c->SelLength = 0;
+                return;
+            }
+            if (c->Kind() == ControlKind::ComboBox &&
+                (key.keyCode == keys::Up || key.keyCode == keys::Down)) {
+                // The list steps to the next phrase, which fills the edit part selected.
+                const int next = StepIndex(c->ListIndex, key.keyCode == keys::Down ? 1 : -1,
+                                           static_cast<int>(c->Items.size()));
+                if (next < 0 || next == c->ListIndex) return;
+                c->ListIndex = next;
+                SetText(target, c->Items[static_cast<size_t>(next)]);
+                c->SelStart = 0;
+                c->SelLength = static_cast<int>(utf8::Length(c->Text));
+                Fire(target, Event::Click);
+                return;
+            }
+            if (c->Locked) return;
             if (key.keyCode == keys::Backspace) {
                 if (count == 0 && start > 0) --start, count = 1;
                 if (count == 0) return;
@@ -508,6 +549,25 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
             break;
         case ControlKind::CheckBox:
             if (key.text == " ") SetValue(target, !c->Value);
+            break;
+        case ControlKind::ListBox:
+            if (key.keyCode == keys::Up || key.keyCode == keys::Down) {
+                const int next = StepIndex(c->ListIndex, key.keyCode == keys::Down ? 1 : -1,
+                                           static_cast<int>(c->Items.size()));
+                if (next < 0 || next == c->ListIndex) return;
+                c->ListIndex = next;
+                Fire(target, Event::Click);
+            }
+            break;
+        case ControlKind::TabStrip:
+            if (key.keyCode == keys::Left || key.keyCode == keys::Right) {
+                const int count = static_cast<int>(c->Tabs.size());
+                const int next =
+                    StepIndex(c->SelectedTab - 1, key.keyCode == keys::Right ? 1 : -1, count) + 1;
+                if (next < 1 || next == c->SelectedTab) return;
+                c->SelectedTab = next;
+                Fire(target, Event::Click);
+            }
             break;
         default:
             break;

@@ -95,6 +95,9 @@ public:
     int MinWidth = 0, MinHeight = 0;  // pixels; 0 = natural size
     bool Multiline = false;
     bool Fixed = false;         // a fixed-pitch font
+    std::string FontName;       // a font of its own ("Arial"); empty for the window's font
+    double FontPoints = 0;      // its size in points; 0 for the window's size
+    bool Default = false;       // the window's default button: Enter elsewhere presses it
     bool CrossPointer = false;  // the mouse pointer over the control is a cross-hair
 
     // Fluent declaration helpers.
@@ -113,6 +116,11 @@ public:
     Control& Size(int w, int h) {
         MinWidth = w;
         MinHeight = h;
+        return *this;
+    }
+    Control& Font(std::string name, double points) {
+        FontName = std::move(name);
+        FontPoints = points;
         return *this;
     }
     Control& InGroup(std::string group) {

@@ -14,6 +14,10 @@ class Form;
 
 enum class MessageIcon { None, Critical, Warning, Information, Question };
 
+// The input method of a text field, as the field's own setting: off gives half-width
+// characters, on gives Japanese input (the values are those of the Windows setting).
+enum class InputMode { NoControl = 0, On = 1, Off = 2 };
+
 struct Message {
     MessageIcon icon = MessageIcon::None;
     std::string title;
@@ -44,6 +48,10 @@ public:
     virtual void SetTopmost(const std::string& className, bool on) = 0;
     // Places a window at the screen's bottom-right corner less the offsets (twips).
     virtual void PlaceWindow(Form& form, int dxTwips, int dyTwips) = 0;
+
+    // Sets the input method of a form's text field (the Windows input-method API on Windows,
+    // the toolkit's input-method hints elsewhere).
+    virtual void SetInputMode(Form& form, const std::string& control, InputMode mode) = 0;
 
     // A form has unloaded itself: the front closes its window.
     virtual void FormUnloaded(Form& form) = 0;

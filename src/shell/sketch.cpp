@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "exact_math.h"
+
 namespace quillon {
 
 void Sketch::Line(double h1, double v1, double h2, double v2, Color c, DrawStyle style) {
@@ -27,8 +29,8 @@ void Sketch::Arc(double h, double v, double r, double a1, double a2, Color c) {
     for (int i = 0; i < kStrokes; ++i) {
         const double from = a1 + (a2 - a1) * i / kStrokes;
         const double to = a1 + (a2 - a1) * (i + 1) / kStrokes;
-        Line(h + r * std::cos(from), v + r * std::sin(from), h + r * std::cos(to),
-             v + r * std::sin(to), c);
+        Line(h + r * exact::cos(from), v + r * exact::sin(from), h + r * exact::cos(to),
+             v + r * exact::sin(to), c);
     }
 }
 
