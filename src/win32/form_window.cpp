@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <cmath>
@@ -462,6 +463,21 @@ HWND FormWindow::ControlHwnd(const std::string& name) const {
 
 // ---- events ----
 
+void FormWindow::SetInputMode(const std::string& control, InputMode mode) {
+    Item* item = ItemByName(control);
+    if (!item || item->kind != ControlKind::TextBox) return;
+    item->inputMode = mode;
+    if (GetFocus() == item->hwnd) ApplyInputMode(*item);
+}
+
+void FormWindow::ApplyInputMode(const Item& item) {
+    if (item.inputMode == InputMode::NoControl) return;
+    if (HIMC imc = ImmGetContext(item.hwnd)) {
+        ImmSetOpenStatus(imc, item.inputMode == InputMode::On);
+        ImmReleaseContext(item.hwnd, imc);
+    }
+}
+
 void FormWindow::SetTopmost(bool on) {
     topmost_ = on;
     // No move, no size (flags 3); the result is not used.
@@ -523,6 +539,7 @@ void FormWindow::Command(Item& item, int code) {
     switch (item.kind) {
         case ControlKind::TextBox:
             if (code == EN_SETFOCUS) {
+                ApplyInputMode(item);
                 FocusIn(name);
             } else if (code == EN_CHANGE && !syncing_ && form_) {
                 const std::wstring shown = Wide(WindowText(item.hwnd));

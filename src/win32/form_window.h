@@ -16,6 +16,7 @@
 
 #include "picture_window.h"
 #include "shell/form.h"
+#include "shell/host.h"
 #include "shell/layout.h"
 
 namespace quillon::win32 {
@@ -45,6 +46,10 @@ public:
     // kept: a window that was hidden at the time takes it when it shows.
     void SetTopmost(bool on);
     bool WantsTopmost() const { return topmost_; }
+
+    // The input method of a text field: applied now if the field has the focus, and each time
+    // it gets it (the input method's state belongs to the focus, not to one field).
+    void SetInputMode(const std::string& control, InputMode mode);
 
     // The window has unloaded: stop talking to it and hide.
     void Detach();
@@ -82,6 +87,7 @@ private:
         int timerMs = 0;
         HBRUSH brush = nullptr;
         HIMAGELIST images = nullptr;  // toolbar pictures
+        InputMode inputMode = InputMode::NoControl;
         COLORREF brushColor = 0;
     };
 
@@ -104,6 +110,7 @@ private:
     // Delivers a user event to the window, then lets the host mirror every window.
     void Deliver(const std::function<void(Form&)>& fn);
     void FocusIn(const std::string& name);
+    static void ApplyInputMode(const Item& item);
     void NoteSelection();
     void Command(Item& item, int code);
     LRESULT Notify(NMHDR& nm);

@@ -167,6 +167,10 @@ void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     SetWindowPos(view->Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32Host::SetInputMode(Form& form, const std::string& control, InputMode mode) {
+    if (FormWindow* view = ViewOf(form)) view->SetInputMode(control, mode);
+}
+
 void Win32Host::FormUnloaded(Form& form) {
     const auto it = views_.find(&form);
     if (it == views_.end()) return;

@@ -46,6 +46,7 @@ public:
     void Wait(double seconds) override;
     void SetTopmost(const std::string& className, bool on) override;
     void PlaceWindow(Form& form, int dxTwips, int dyTwips) override;
+    void SetInputMode(Form& form, const std::string& control, InputMode mode) override;
     void FormUnloaded(Form& form) override;
     void EndProgram() override;
 
