@@ -136,6 +136,11 @@ void FormWindow::Build() {
         Create(*item);
         items_.push_back(std::move(item));
     }
+    LayOutControls();
+    for (auto& item : items_) AddTip(*item);
+}
+
+void FormWindow::LayOutControls() {
     HDC dc = GetDC(hwnd_);
     const layout::Result laid = layout::LayOut(
         *form_,
@@ -153,7 +158,13 @@ void FormWindow::Build() {
         }());
     ReleaseDC(hwnd_, dc);
     Place(laid);
-    for (auto& item : items_) AddTip(*item);
+}
+
+bool FormWindow::LayOutAfterLoad() {
+    if (laidOutAfterLoad_ || !form_) return false;
+    laidOutAfterLoad_ = true;
+    LayOutControls();
+    return true;
 }
 
 void FormWindow::Create(Item& item) {
@@ -351,7 +362,7 @@ layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
                     8 * (line + f.Px(1)) + f.Px(4)};
         case ControlKind::TabStrip: {
             int w = f.Px(8);
-            for (const auto& t : c.Tabs) w += TextExtent(dc, t).cx + f.Px(18);
+            for (const auto& t : c.Tabs) w += TextExtent(dc, t).cx + f.Px(26);
             return {w, line + f.Px(12)};
         }
         case ControlKind::Toolbar: {
@@ -382,7 +393,8 @@ void FormWindow::Place(const layout::Result& laid) {
             SendMessageW(
                 item->hwnd, TB_SETBUTTONSIZE, 0,
                 MAKELPARAM(host_.Fonts().Px(kToolbarIcon + 7), host_.Fonts().Px(kToolbarIcon + 6)));
-            AddButtonTips(*item);
+            if (!buttonTips_) AddButtonTips(*item);
+            buttonTips_ = true;
         }
     }
     // Frames lie beneath the controls they hold.

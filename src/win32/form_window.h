@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picture_window.h"
@@ -41,6 +42,13 @@ public:
     HWND ControlHwnd(const std::string& name) const;
     // True while one of this view's messages is being handled: it must not be destroyed.
     bool Busy() const { return depth_ > 0; }
+
+    // Lays the controls out again once the window has loaded: its load may have filled the
+    // lists and tabs or changed the captions that the first layout measured. False when done
+    // before.
+    bool LayOutAfterLoad();
+    // Where the window was placed (offsets from the screen's bottom-right corner, twips).
+    std::optional<std::pair<int, int>> placement;
 
     // Puts the window into or out of the always-on-top band without moving it. The wish is
     // kept: a window that was hidden at the time takes it when it shows.
@@ -94,6 +102,7 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void Build();
+    void LayOutControls();
     void Create(Item& item);
     layout::Size Measure(HDC dc, const Control& c) const;
     void Place(const layout::Result& laid);
@@ -135,6 +144,8 @@ private:
     bool syncing_ = false;
     bool paintPending_ = false;
     bool topmost_ = false;
+    bool laidOutAfterLoad_ = false;
+    bool buttonTips_ = false;
     bool active_ = false;
     int depth_ = 0;
     // Focus: what the window's focus was at the last mirroring, and whether the native focus

@@ -159,6 +159,7 @@ void Win32Host::SetTopmost(const std::string& className, bool on) {
 void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     FormWindow* view = ViewOf(form);
     if (!view || !view->Hwnd()) return;
+    view->placement = std::make_pair(dxTwips, dyTwips);
     RECT rc;
     GetWindowRect(view->Hwnd(), &rc);
     const int dpi = fonts_.Dpi();
@@ -196,6 +197,9 @@ void Win32Host::Created(Form& form) {
 void Win32Host::Show(Form& form) {
     FormWindow* view = ViewOf(form);
     if (!view || !view->Hwnd()) return;
+    // What the load put into the window may need more room; a placed window keeps its corner.
+    if (view->LayOutAfterLoad() && view->placement)
+        PlaceWindow(form, view->placement->first, view->placement->second);
     view->Sync();
     ShowWindow(view->Hwnd(), IsIconic(view->Hwnd()) ? SW_RESTORE : SW_SHOW);
     // Some systems keep a hidden window out of the always-on-top band: put it there now.
