@@ -47,9 +47,12 @@ private slots:
 #endif
         if (!japanese.contains(QFontInfo(list->font()).family()))
             QSKIP("no fixed-pitch font with Japanese glyphs installed");
+        // Within a pixel: Qt 5 positions glyphs at subpixels and rounds their advances apart.
         const QFontMetricsF metrics(list->font());
-        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("呼び径")),
-                 metrics.horizontalAdvance(QStringLiteral("      ")));
+        const qreal japanese3 = metrics.horizontalAdvance(QStringLiteral("呼び径"));
+        const qreal blanks6 = metrics.horizontalAdvance(QStringLiteral("      "));
+        QVERIFY2(qAbs(japanese3 - blanks6) < 1.0,
+                 qPrintable(QStringLiteral("%1 against %2").arg(japanese3).arg(blanks6)));
     }
 };
 
