@@ -48,9 +48,7 @@ frmCircleCircle::frmCircleCircle(Module1& m)
     TextBox("Text12").At(3, 3).Result();
     Button("Command3", "X Z コピー").At(3, 5);
 
-    Frame("Frame1", "座標").At(0, 6, 2, 1);
-    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame1").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame1").At(1, 0);
+    PlaneOptions("Frame1", true).At(0, 6, 2, 1);
     Check("Check1", "手前に表示", true).At(2, 6);
     Button("Command2", "閉じる").At(3, 6);
 

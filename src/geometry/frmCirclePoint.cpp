@@ -26,9 +26,7 @@ frmCirclePoint::frmCirclePoint(Module1& m)
     Frame("Frame1", "接する位置").At(1, 3, 1, 4);
     Option("Option1", "1", true).In("Frame1").At(0, 0);
     Option("Option2", "2").In("Frame1").At(0, 1);
-    Frame("Frame2", "座標").At(1, 7, 1, 3);
-    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(0, 1);
+    PlaneOptions("Frame2", false).At(1, 7, 1, 3);
 
     Label("Label6", "接　　点    X").At(2, 0, 1, 2);
     TextBox("Text5").At(2, 2).Result();

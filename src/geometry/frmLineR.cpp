@@ -47,9 +47,7 @@ frmLineR::frmLineR(Module1& m)
     TextBox("Text14").At(3, 7).Result();
     Button("Command5", "X Z コピー").At(3, 8);
 
-    Frame("Frame1", "座標").At(0, 9, 2, 1);
-    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame1").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame1").At(1, 0);
+    PlaneOptions("Frame1", true).At(0, 9, 2, 1);
     Check("Check1", "手前に表示", true).At(2, 9);
     Button("Command2", "閉じる").At(3, 9);
 

@@ -115,9 +115,7 @@ frmLineRLine::frmLineRLine(Module1& m)
     axes.Pic->Line(0, -6, 0, 6, colors::Blue);
     axes.Pic->Line(-6, 0, 6, 0, colors::Blue);
 
-    Frame("Frame2", "座標").At(5, 2, 2, 4);
-    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(0, 1);
+    PlaneOptions("Frame2", false).At(5, 2, 2, 4);
     Check("Check2", "手前に表示", true).At(7, 2, 1, 2);
     Button("Command2", "閉じる").At(7, 4, 1, 2);
 

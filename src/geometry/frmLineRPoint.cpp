@@ -42,9 +42,7 @@ frmLineRPoint::frmLineRPoint(Module1& m)
     TextBox("Text12").At(3, 7).Result();
     Button("Command5", "X Z コピー").At(3, 8);
 
-    Frame("Frame2", "座標").At(0, 9, 2, 1);
-    Option("OptionXZ", "Ｘ-Ｚ", true).In("Frame2").At(0, 0);
-    Option("OptionXY", "Ｘ－Ｙ").In("Frame2").At(1, 0);
+    PlaneOptions("Frame2", true).At(0, 9, 2, 1);
     Frame("Frame1", "円の位置").At(2, 9);
     Option("Option1", "1", true).In("Frame1").At(0, 0);
     Option("Option2", "2").In("Frame1").At(0, 1);

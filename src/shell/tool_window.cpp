@@ -100,6 +100,13 @@ void ToolWindow::PlaneSwitch(std::vector<std::string> relabelled, std::function<
     On("OptionXY", Event::Click, [handler] { handler("OptionXY"); });
 }
 
+Control& ToolWindow::PlaneOptions(const std::string& frame, bool stacked) {
+    Control& f = Frame(frame, "座標");
+    Option("OptionXZ", "Ｘ-Ｚ", true).In(frame).At(0, 0);
+    Option("OptionXY", "Ｘ－Ｙ").In(frame).At(stacked ? 1 : 0, stacked ? 0 : 1);
+    return f;
+}
+
 std::string ToolWindow::PairText(const std::string& xField, const std::string& zField) {
     return "X" + (*this)[xField].Text + (InXY() ? " Y" : " Z") + (*this)[zField].Text;
 }

@@ -50,6 +50,10 @@ protected:
     void PlaneSwitch(std::vector<std::string> relabelled, std::function<void(bool xy)> extra,
                      std::function<void()> recalculate);
 
+    // Declares the frame "座標" of the plane switch holding OptionXZ "Ｘ-Ｚ" (selected) and
+    // OptionXY "Ｘ－Ｙ", one above the other or side by side; place it with the returned frame.
+    Control& PlaneOptions(const std::string& frame, bool stacked);
+
     // The coordinate pair of two fields: "X" + x + " Z" + z (" Y" in the X-Y plane).
     std::string PairText(const std::string& xField, const std::string& zField);
 
