@@ -49,6 +49,15 @@ bool TakesFocus(ControlKind kind);
 // quillon-cli lists).
 bool ShowsText(ControlKind kind);
 
+// A control named by the role it plays in a window's handlers, declared once beside the
+// window's control table (`const Field kCentreI{"Text12"};`), so that a handler reads
+// `SetText(kCentreI, ...)` rather than a bare control name. The control keeps its declared
+// name: users, quillon-cli, the steps files and the tests still see "Text12".
+struct Field {
+    const char* name;
+    operator std::string() const { return name; }
+};
+
 // Grid placement inside the parent container (the form or a frame), in cells.
 struct Cell {
     int row = 0, col = 0, rowSpan = 1, colSpan = 1;
