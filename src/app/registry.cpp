@@ -58,6 +58,11 @@ const std::vector<WindowInfo>& ToolbarWindows() {
     return table;
 }
 
+const std::vector<WindowInfo>& MenuWindows() {
+    static const std::vector<WindowInfo> table = {};
+    return table;
+}
+
 const std::vector<WindowInfo>& StandaloneWindows() {
     static const std::vector<WindowInfo> table = {
         {kMenuClass, "", "", "", Make<Menu>()},
@@ -69,7 +74,7 @@ const std::vector<WindowInfo>& StandaloneWindows() {
 
 const WindowInfo* FindWindowInfo(const std::string& className) {
     if (className.empty()) return nullptr;
-    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
+    for (const auto* list : {&ToolbarWindows(), &MenuWindows(), &StandaloneWindows()})
         for (const auto& w : *list)
             if (w.className == className) return &w;
     return nullptr;
@@ -77,7 +82,7 @@ const WindowInfo* FindWindowInfo(const std::string& className) {
 
 std::vector<std::string> BuiltWindowClasses() {
     std::vector<std::string> names;
-    for (const auto* list : {&ToolbarWindows(), &StandaloneWindows()})
+    for (const auto* list : {&ToolbarWindows(), &MenuWindows(), &StandaloneWindows()})
         for (const auto& w : *list)
             if (w.create) names.push_back(w.className);
     return names;

@@ -25,10 +25,14 @@ struct WindowInfo {
 
 // The launcher's toolbar, left to right (17 entries, the separator included).
 const std::vector<WindowInfo>& ToolbarWindows();
+// The windows of the launcher's "more" menu, in menu order: the windows added after the
+// toolbar's seventeen, reachable without changing the toolbar. `key` is the menu entry's text.
+const std::vector<WindowInfo>& MenuWindows();
 // Windows that are started on their own rather than from the toolbar (the launcher and the
 // registration program's two builds).
 const std::vector<WindowInfo>& StandaloneWindows();
-// The class names of every window that is built, toolbar windows first.
+// The class names of every window that is built: toolbar windows, then the menu's, then the
+// standalone ones.
 std::vector<std::string> BuiltWindowClasses();
 // The entry with this class name among both lists, or nullptr.
 const WindowInfo* FindWindowInfo(const std::string& className);
