@@ -110,7 +110,6 @@ Result Finish(Function f, const std::vector<double>& values) {
             const double hours = std::floor(minutes / 60);
             minutes -= hours * 60;
             r.label = "加工時間 ";
-            r.labelWidth = 1150;
             r.display =
                 TwoDigits(hours) + ":" + TwoDigits(minutes) + ":" + FixedText(seconds, 2, 1);
             r.clipboard = r.display;

@@ -22,12 +22,10 @@ std::string Prompt(Function f, const std::vector<double>& taken);
 // the angle entry are rounded to three decimals).
 double Taken(Function f, size_t step, double display);
 
-// What the last step shows: the prompt line, the display, the clipboard text and, where the
-// prompt line changes its width, that width in twips (0: unchanged). Raises ArithmeticFault
-// (a zero diameter, speed or feed, a negative root) before anything is shown.
+// What the last step shows: the prompt line, the display and the clipboard text. Raises
+// ArithmeticFault (a zero diameter, speed or feed, a negative root) before anything is shown.
 struct Result {
     std::string label, display, clipboard;
-    int labelWidth = 0;
 };
 Result Finish(Function f, const std::vector<double>& values);
 

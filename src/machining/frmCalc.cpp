@@ -153,6 +153,13 @@ void DrawDegreesMinutesSeconds(Picture& p) {
     p.Line(46, 10, 50, 10, colors::Black);
 }
 
+constexpr Field kPrompt{"Label1"};
+constexpr Field kMemoryMark{"LabelM"};
+constexpr Field kReadout{"Readout"};
+// The machining functions' buttons, in the order of calc::Function.
+constexpr Field kFunctionButtons[] = {
+    {"Command1"}, {"Command2"}, {"Command3"}, {"Command4"}, {"Command5"}};
+
 }  // namespace
 
 frmCalc::frmCalc(Module1& m)
@@ -240,6 +247,18 @@ void frmCalc::Form_Unload() {
 }
 
 // ---- shared steps ----
+
+const std::string& frmCalc::Display() {
+    return Text(kReadout);
+}
+
+void frmCalc::Show(const std::string& text) {
+    (*this)[kReadout].Text = text;
+}
+
+void frmCalc::ShowMemoryMark() {
+    (*this)[kMemoryMark].Visible = memoryValue_ != 0;
+}
 
 double frmCalc::X() {
     return StrictNumber(Display());
@@ -400,17 +419,14 @@ void frmCalc::Cancel_Click() {
     SetFocus("Cancel");
     Show("0.");
     ResetCalculation();
-    Show("0.");
     // The prompt line and the machining functions go before the flash, so that a key
     // pressed while the button is dark finds them cleared.
-    Control& label1 = (*this)["Label1"];
+    Control& label1 = (*this)[kPrompt];
     label1.BackColor = colors::White;
     label1.Text = "";
-    label1Width_ = 1900;
     label1.Visible = false;
     steps_.fill(0);
-    for (const char* button : {"Command1", "Command2", "Command3", "Command4", "Command5"})
-        (*this)[button].BackColor = colors::ButtonFace;
+    for (const Field& button : kFunctionButtons) (*this)[button].BackColor = colors::ButtonFace;
     ShowMemoryMark();
     Done("Cancel");
 }
@@ -542,24 +558,21 @@ void frmCalc::MP_Click() {
 // ---- machining functions ----
 
 namespace {
-const char* FunctionButton(calc::Function f) {
-    static const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4",
-                                          "Command5"};
-    return buttons[static_cast<int>(f)];
+Field FunctionButton(calc::Function f) {
+    return kFunctionButtons[static_cast<int>(f)];
 }
 }  // namespace
 
-void frmCalc::ShowPrompt(const std::string& prompt, int widthTwips) {
-    Control& label1 = (*this)["Label1"];
+void frmCalc::ShowPrompt(const std::string& prompt) {
+    Control& label1 = (*this)[kPrompt];
     label1.Text = prompt;
     label1.Visible = true;
-    if (widthTwips > 0) label1Width_ = widthTwips;
 }
 
 void frmCalc::StartFunction(calc::Function f) {
     const auto i = static_cast<size_t>(f);
     Cancel_Click();
-    (*this)["LabelM"].Visible = false;
+    (*this)[kMemoryMark].Visible = false;
     values_[i].clear();
     ShowPrompt(calc::Prompt(f, values_[i]));
     steps_[i] = 1;
@@ -583,7 +596,7 @@ void frmCalc::AdvanceFunctions() {
             Show("0.");
         } else {
             const calc::Result r = calc::Finish(f, values);
-            ShowPrompt(r.label, r.labelWidth);
+            ShowPrompt(r.label);
             Show(r.display);
             CopyValue(r.clipboard);
         }
@@ -604,8 +617,8 @@ void frmCalc::ConvertToDegreesMinutesSeconds() {
     const bool ok = Trapped([this] {
         const std::string x = Display();
         const std::string dms = calc::DegreesMinutesSeconds(StrictNumber(x));
-        (*this)["LabelM"].Visible = false;
-        ShowPrompt(x + "度  =", 1100);
+        (*this)[kMemoryMark].Visible = false;
+        ShowPrompt(x + "度  =");
         Show(dms);
         CopyValue(dms);
         ClearShift();

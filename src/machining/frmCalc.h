@@ -49,18 +49,14 @@ public:
     void Form_KeyPress(KeyArgs& k);
     void ClearShift();
 
-    // The width of the prompt line in twips, as the functions set it.
-    int Label1Width() const { return label1Width_; }
-    double MemoryValue() const { return memoryValue_; }
-
 protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload() override;
 
 private:
-    const std::string& Display() { return Text("Readout"); }
-    void Show(const std::string& text) { (*this)["Readout"].Text = text; }
+    const std::string& Display();
+    void Show(const std::string& text);
     // The display as a number; a text that is not one raises a fault.
     double X();
     // True while the display holds only the minus sign typed before a number.
@@ -77,13 +73,13 @@ private:
     // as it is). A failure shows "Error" and keeps the state and the shift mode.
     void Function(const std::string& button, double (*fn)(double x), bool flash = true,
                   bool focusEquals = true);
-    void ShowMemoryMark() { (*this)["LabelM"].Visible = memoryValue_ != 0; }
+    void ShowMemoryMark();
 
     // The machining functions.
     void StartFunction(calc::Function f);
     // After "=": the running function takes the display at its step.
     void AdvanceFunctions();
-    void ShowPrompt(const std::string& prompt, int widthTwips = 0);
+    void ShowPrompt(const std::string& prompt);
     void ConvertToDegreesMinutesSeconds();
 
     // The calculation.
@@ -102,7 +98,6 @@ private:
     // Per machining function: its step (0: not running) and the values taken so far.
     std::array<int, calc::kFunctionCount> steps_{};
     std::array<std::vector<double>, calc::kFunctionCount> values_;
-    int label1Width_ = 1900;
 };
 
 }  // namespace quillon
