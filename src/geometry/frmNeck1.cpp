@@ -1,15 +1,69 @@
 #include "geometry/frmNeck1.h"
 
 #include <cmath>
+#include <optional>
 
 #include "shell/checked.h"
 
 namespace quillon {
 namespace {
 
-// The entry fields in the order a groove is described: bottom diameter, face, corner radius,
-// ramp angle, start diameter. Only a leading run of them describes a figure.
-constexpr const char* kEntries[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+// The groove's data.
+constexpr Field kBottomX{"Text1"};
+constexpr Field kFaceZ{"Text2"};
+constexpr Field kRadius{"Text3"};
+constexpr Field kAngle{"Text4"};
+constexpr Field kStartX{"Text5"};
+// The profile points P1 (on the face) to P4 (on the start diameter) and the arc centre's
+// offsets from P3.
+constexpr Field kP1X{"Text6"};
+constexpr Field kP1Z{"Text7"};
+constexpr Field kP2X{"Text8"};
+constexpr Field kP2Z{"Text9"};
+constexpr Field kP3X{"Text10"};
+constexpr Field kP3Z{"Text11"};
+constexpr Field kCentreI{"Text12"};
+constexpr Field kCentreK{"Text13"};
+constexpr Field kP4X{"Text14"};
+constexpr Field kP4Z{"Text15"};
+// The corner choices other than the default "3".
+constexpr Field kCorner4{"Option1"};
+constexpr Field kCorner1{"Option3"};
+constexpr Field kCorner2{"Option4"};
+
+// The entry fields in the order a groove is described. Only a leading run of them describes a
+// figure.
+constexpr Field kEntries[] = {kBottomX, kFaceZ, kRadius, kAngle, kStartX};
+constexpr int kEntryCount = 5;
+
+// Without the start diameter the view is ten radii wide, and the ramp, whose end is not known,
+// is drawn ten radii along Z from P3.
+constexpr double kCornerViewRadii = 10;
+constexpr double kRampPreviewRadii = 10;
+// With it, the view is 2.1 times the groove's depth (as a diameter) wide.
+constexpr double kGrooveViewShare = 2.1;
+// The arc is drawn as a full circle just inside its radius.
+constexpr double kArcInside = 0.999;
+// The provisional values shown without the start diameter are shifted down by this before the
+// rounding.
+constexpr double kProvisionalShift = 0.0001;
+
+// The arc's centre: R from the face in Z and R from the bottom across it (2R as a diameter),
+// on the sides of the selected corner.
+frmNeck1::CornerCentre CentreOf(double xb, double zf, double r, frmNeck1::Corner k) {
+    const double xc = chk::finite(xb + k.x * 2 * r);
+    const double zc = chk::finite(zf + k.z * r);
+    return {xc, zc};
+}
+
+// P3, where the arc meets the ramp at angle a (radians).
+frmNeck1::RampStart RampStartOf(const frmNeck1::CornerCentre& c, double r, double a,
+                                frmNeck1::Corner k) {
+    const double cs = chk::finite(r * chk::cos(a)), sn = chk::finite(r * chk::sin(a));
+    const double x = chk::finite(c.x - k.x * 2 * cs);
+    const double z = chk::finite(c.z + k.z * sn);
+    return {a, x, z};
+}
 
 }  // namespace
 
@@ -81,10 +135,10 @@ frmNeck1::frmNeck1(Module1& m)
     RecalculateOnLeave({"Text1", "Text2", "Text3", "Text4", "Text5"});
     RecalculateOnClick({"Option1", "Option2", "Option3", "Option4"});
     RedrawOnPictureFocus();
-    CopyButton("Command8", [this] { return PairText("Text6", "Text7"); });
-    CopyButton("Command1", [this] { return PairText("Text8", "Text9"); });
-    CopyButton("Command3", [this] { return PairText("Text10", "Text11"); });
-    CopyButton("Command4", [this] { return PairText("Text14", "Text15"); });
+    CopyButton("Command8", [this] { return PairText(kP1X, kP1Z); });
+    CopyButton("Command1", [this] { return PairText(kP2X, kP2Z); });
+    CopyButton("Command3", [this] { return PairText(kP3X, kP3Z); });
+    CopyButton("Command4", [this] { return PairText(kP4X, kP4Z); });
     CopyButton("Command9", [this] { return ProgramText(true); });
     CopyButton("Command5", [this] { return ProgramText(false); });
     TopmostBox("Check1");
@@ -92,10 +146,10 @@ frmNeck1::frmNeck1(Module1& m)
 }
 
 frmNeck1::Corner frmNeck1::SelectedCorner() {
-    if ((*this)["Option1"].Value) return {1, -1};   // "4"
-    if ((*this)["Option3"].Value) return {-1, -1};  // "1"
-    if ((*this)["Option4"].Value) return {-1, 1};   // "2"
-    return {1, 1};                                  // "3"
+    if ((*this)[kCorner4].Value) return {1, -1};
+    if ((*this)[kCorner1].Value) return {-1, -1};
+    if ((*this)[kCorner2].Value) return {-1, 1};
+    return {1, 1};  // "3"
 }
 
 std::string frmNeck1::ProgramText(bool forward) {
@@ -104,10 +158,10 @@ std::string frmNeck1::ProgramText(bool forward) {
     const Corner k = SelectedCorner();
     const bool clockwise = (k.x == k.z) == forward;
     const std::string arc = clockwise ? "N000 G02 X" : "N000 G03 X";
-    const std::string radius = " L" + Text("Text3");
-    const std::string p1 = Text("Text6") + " Z" + Text("Text7");
-    const std::string p3 = Text("Text10") + " Z" + Text("Text11");
-    const std::string p4 = Text("Text14") + " Z" + Text("Text15");
+    const std::string radius = " L" + Text(kRadius);
+    const std::string p1 = Text(kP1X) + " Z" + Text(kP1Z);
+    const std::string p3 = Text(kP3X) + " Z" + Text(kP3Z);
+    const std::string p4 = Text(kP4X) + " Z" + Text(kP4Z);
     const char* eol = "\r\n";
     if (forward)
         // The second block carries no G code: the G01 of the first stays in force.
@@ -115,142 +169,142 @@ std::string frmNeck1::ProgramText(bool forward) {
     return "N000 G01 X" + p1 + eol + arc + p3 + radius + eol + "N000 G01 X" + p4 + eol;
 }
 
-void frmNeck1::Recalculate() {
-    Picture& pic = Figure();
-    pic.Cls();
-
-    // How many of the entries, from the bottom diameter on, are given; a field given beyond
-    // a gap leaves the groove undescribed.
+std::optional<int> frmNeck1::GivenEntries() {
     int given = 0;
-    while (given < 5 && IsGiven(Text(kEntries[given]))) ++given;
-    if (given == 0) return;
-    for (int i = given; i < 5; ++i) {
-        if (IsGiven(Text(kEntries[i]))) {
-            NoSolutionText();
-            return;
-        }
-    }
+    while (given < kEntryCount && IsGiven(Text(kEntries[given]))) ++given;
+    for (int i = given; i < kEntryCount; ++i)
+        if (IsGiven(Text(kEntries[i]))) return std::nullopt;
+    return given;
+}
 
-    double xb = ReadNumber(Text("Text1"));
-    if (given == 1) {
-        FigureScale();
-        pic.Line(-10000, -xb / 2, 10000, -xb / 2, colors::Given);
+void frmNeck1::Recalculate() {
+    Figure().Cls();
+    const std::optional<int> given = GivenEntries();
+    if (!given) {
+        NoSolutionText();
         return;
     }
-    double zf = ReadNumber(Text("Text2"));
-    auto bottomAndFace = [&] {
-        pic.Line(5000, -xb / 2, -5000, -xb / 2, colors::Given);
-        pic.Line(zf, 5000, zf, -5000, colors::Given);
-    };
-    if (given == 2) {
+    if (*given == 0) return;
+    const double xb = ReadNumber(Text(kBottomX));
+    if (*given == 1) {
         FigureScale();
-        bottomAndFace();
+        ModelLine(-10000, xb / 2, 10000, xb / 2, colors::Given);
         return;
     }
+    const double zf = ReadNumber(Text(kFaceZ));
+    if (*given == 2) {
+        FigureScale();
+        DrawBottomAndFace(xb, zf);
+        return;
+    }
+    const double r = ReadNumber(Text(kRadius));
+    if (*given == 3)
+        ShowCorner(xb, zf, r);
+    else if (*given == 4)
+        ShowCornerAndRamp(xb, zf, r);
+    else
+        ShowGroove(xb, zf, r);
+}
 
-    const double r = ReadNumber(Text("Text3"));
+void frmNeck1::DrawBottomAndFace(double xb, double zf) {
+    ModelLine(5000, xb / 2, -5000, xb / 2, colors::Given);
+    ModelLine(zf, -5000, zf, 5000, colors::Given);
+}
+
+void frmNeck1::DrawCornerMarks(double xb, double zf, double r, const CornerCentre& c, double tick,
+                               double centreRadius) {
+    ModelLine(c.z, xb / 2 + tick, c.z, xb / 2 - tick, colors::Result);
+    ModelLine(zf - tick, c.x / 2, zf + tick, c.x / 2, colors::Result);
+    ModelCircle(c.z, c.x / 2, centreRadius, colors::Result);
+    ModelCircle(c.z, c.x / 2, kArcInside * r, colors::Given);
+}
+
+double frmNeck1::ScaleAroundCorner(double xb, double zf, double r) {
+    const double width = kCornerViewRadii * r;
+    const double height = kCornerViewRadii * r * kFigureHeight / kFigureWidth;
+    ScaleToWidth(zf - width / 2, -height / 2 - xb / 2, width);
+    return width;
+}
+
+void frmNeck1::ShowCorner(double xb, double zf, double r) {
+    // The corner alone: centre and touching points in plain decimal form.
+    const double width = ScaleAroundCorner(xb, zf, r);
+    DrawBottomAndFace(xb, zf);
+    const CornerCentre c = CentreOf(xb, zf, r, SelectedCorner());
+    SetText(kP1X, PlainDecimal(c.x));
+    SetText(kP1Z, PlainDecimal(zf));
+    SetText(kP2X, PlainDecimal(xb));
+    SetText(kP2Z, PlainDecimal(c.z));
+    DrawCornerMarks(xb, zf, r, c, r / 15, width * 0.0015);
+}
+
+void frmNeck1::ShowCornerAndRamp(double xb, double zf, double r) {
+    // The corner and the ramp's direction: the ramp's end is not known yet, so it is drawn
+    // a fixed length along Z from P3.
+    const double width = ScaleAroundCorner(xb, zf, r);
     const Corner k = SelectedCorner();
-    // Centre, and with the angle the point where the arc meets the ramp.
-    double xc = 0, zc = 0, p3x = 0, p3z = 0, a = 0;
-    auto centre = [&] {
-        xc = chk::finite(xb + k.x * 2 * r);
-        zc = chk::finite(zf + k.z * r);
-    };
-    auto rampStart = [&] {
-        a = Radians(ReadNumber(Text("Text4")));
-        const double c = chk::finite(r * chk::cos(a)), s = chk::finite(r * chk::sin(a));
-        p3x = chk::finite(xc - k.x * 2 * c);
-        p3z = chk::finite(zc + k.z * s);
-    };
-    // The corner's marks: ticks across the face at P1 and across the bottom at P2, the
-    // centre, and the arc as a full circle just inside its radius.
-    auto cornerMarks = [&](double tick, double centreRadius) {
-        pic.Line(zc, -xb / 2 - tick, zc, -xb / 2 + tick, colors::Result);
-        pic.Line(zf - tick, -xc / 2, zf + tick, -xc / 2, colors::Result);
-        pic.Circle(zc, -xc / 2, centreRadius, colors::Result);
-        pic.Circle(zc, -xc / 2, 0.999 * r, colors::Given);
-    };
+    CornerCentre c = CentreOf(xb, zf, r, k);
+    const RampStart p3 = RampStartOf(c, r, Radians(ReadNumber(Text(kAngle))), k);
+    const double endZ = chk::finite(p3.z + k.z * (kRampPreviewRadii * r));
+    const double endX = chk::finite(p3.x + k.x * (2 * kRampPreviewRadii * r * chk::tan(p3.a)));
+    SetText(kP1X, NcNumberInPlace(c.x));
+    SetText(kP1Z, NcNumberInPlace(zf));
+    SetText(kP2X, NcNumberInPlace(xb));
+    SetText(kP2Z, NcNumberInPlace(c.z));
+    // These values are provisional until the start diameter is given: shifted down before
+    // the rounding, a value halfway between two thousandths shows the lower one.
+    SetText(kP3X, NcNumber(p3.x - kProvisionalShift));
+    SetText(kP3Z, NcNumber(p3.z - kProvisionalShift));
+    SetText(kCentreI, NcNumber((c.x - p3.x) / 2 - kProvisionalShift));
+    SetText(kCentreK, NcNumber(c.z - p3.z - kProvisionalShift));
+    DrawCornerMarks(xb, zf, r, c, r / 15, width * 0.001);
+    ModelCircle(p3.z, p3.x / 2, width * 0.002, colors::Result);
+    DrawBottomAndFace(xb, zf);
+    ModelLine(p3.z, p3.x / 2, endZ, endX / 2, colors::Given);
+}
 
-    if (given < 5) {
-        // Without the start diameter: ten radii wide around the face and the bottom.
-        const double width = 10 * r;
-        const double height = 10 * r * kFigureHeight / kFigureWidth;
-        ScaleToWidth(zf - width / 2, -height / 2 - xb / 2, width);
-        if (given == 3) {
-            // The corner alone: centre and touching points in plain decimal form.
-            bottomAndFace();
-            centre();
-            SetText("Text6", PlainDecimal(xc));
-            SetText("Text7", PlainDecimal(zf));
-            SetText("Text8", PlainDecimal(xb));
-            SetText("Text9", PlainDecimal(zc));
-            cornerMarks(r / 15, width * 0.0015);
-            return;
-        }
-        // The corner and the ramp's direction: P3 and the offsets, shifted down before the
-        // rounding; the ramp is drawn ten radii along Z from P3.
-        centre();
-        rampStart();
-        const double endZ = chk::finite(p3z + k.z * (10 * r));
-        const double endX = chk::finite(p3x + k.x * (2 * 10 * r * chk::tan(a)));
-        SetText("Text6", NcNumberInPlace(xc));
-        SetText("Text7", NcNumberInPlace(zf));
-        SetText("Text8", NcNumberInPlace(xb));
-        SetText("Text9", NcNumberInPlace(zc));
-        SetText("Text10", NcNumber(p3x - 0.0001));
-        SetText("Text11", NcNumber(p3z - 0.0001));
-        SetText("Text12", NcNumber((xc - p3x) / 2 - 0.0001));
-        SetText("Text13", NcNumber(zc - p3z - 0.0001));
-        cornerMarks(r / 15, width * 0.001);
-        pic.Circle(p3z, -p3x / 2, width * 0.002, colors::Result);
-        bottomAndFace();
-        pic.Line(p3z, -p3x / 2, endZ, -endX / 2, colors::Given);
-        return;
-    }
-
+void frmNeck1::ShowGroove(double xb, double zf, double r) {
     // The whole groove. The width is set first, the picture's place once P3 is known.
-    double xs = ReadNumber(Text("Text5"));
-    const double width = chk::finite(std::fabs(xs - xb) * 2.1);
+    Picture& pic = Figure();
+    double xs = ReadNumber(Text(kStartX));
+    const double width = chk::finite(std::fabs(xs - xb) * kGrooveViewShare);
     const double height = width * kFigureHeight / kFigureWidth;
     const Scale before = pic.GetScale();
     pic.SetScale(before.left, before.top, width, height);
-    centre();
-    rampStart();
-    double p4z = chk::finite(p3z + k.z * chk::div(k.x * (xs - p3x) / 2, chk::tan(a)));
+    const Corner k = SelectedCorner();
+    CornerCentre c = CentreOf(xb, zf, r, k);
+    RampStart p3 = RampStartOf(c, r, Radians(ReadNumber(Text(kAngle))), k);
+    double p4z = chk::finite(p3.z + k.z * chk::div(k.x * (xs - p3.x) / 2, chk::tan(p3.a)));
+    // The face a fifth of the width from the side the groove lies on, the bottom a quarter of
+    // the height from it.
     const double left = k.z < 0 ? zf - width * 4 / 5 : zf - width / 5;
-    const double top = k.x > 0 ? -height * 3 / 4 - p3x / 2 : -height / 4 - p3x / 2;
+    const double top = k.x > 0 ? -height * 3 / 4 - p3.x / 2 : -height / 4 - p3.x / 2;
     pic.SetScale(left, top, width, height);
 
     // Each value goes on rounded as written, so the offsets and the figure agree with the
     // fields.
-    SetText("Text6", NcNumberInPlace(xc));
-    SetText("Text7", NcNumberInPlace(zf));
-    SetText("Text8", NcNumberInPlace(xb));
-    SetText("Text9", NcNumberInPlace(zc));
-    SetText("Text10", NcNumberInPlace(p3x));
-    SetText("Text11", NcNumberInPlace(p3z));
-    SetText("Text12", NcNumber((xc - p3x) / 2));
-    SetText("Text13", NcNumber(zc - p3z));
-    SetText("Text14", NcNumberInPlace(xs));
-    SetText("Text15", NcNumberInPlace(p4z));
+    SetText(kP1X, NcNumberInPlace(c.x));
+    SetText(kP1Z, NcNumberInPlace(zf));
+    SetText(kP2X, NcNumberInPlace(xb));
+    SetText(kP2Z, NcNumberInPlace(c.z));
+    SetText(kP3X, NcNumberInPlace(p3.x));
+    SetText(kP3Z, NcNumberInPlace(p3.z));
+    SetText(kCentreI, NcNumber((c.x - p3.x) / 2));
+    SetText(kCentreK, NcNumber(c.z - p3.z));
+    SetText(kP4X, NcNumberInPlace(xs));
+    SetText(kP4Z, NcNumberInPlace(p4z));
 
-    cornerMarks(r / 30, width * 0.001);
-    pic.Circle(p3z, -p3x / 2, width * 0.002, colors::Result);
-    pic.Circle(p4z, -xs / 2, width * 0.002, colors::Result);
-    bottomAndFace();
-    pic.Line(p3z, -p3x / 2, p4z, -xs / 2, colors::Given);
-    pic.Line(p4z, -xs / 2, k.z * 1000, -xs / 2, colors::Given);
+    DrawCornerMarks(xb, zf, r, c, r / 30, width * 0.001);
+    ModelCircle(p3.z, p3.x / 2, width * 0.002, colors::Result);
+    ModelCircle(p4z, xs / 2, width * 0.002, colors::Result);
+    DrawBottomAndFace(xb, zf);
+    ModelLine(p3.z, p3.x / 2, p4z, xs / 2, colors::Given);
+    ModelLine(p4z, xs / 2, k.z * 1000, xs / 2, colors::Given);
 
-    pic.ForeColor = colors::Label;
-    auto label = [&](double z, double x, const char* text) {
-        pic.CurrentX = z;
-        pic.CurrentY = -x / 2;
-        pic.Print(text);
-    };
-    label(zf, xc, " 1");
-    label(zc, xb, "2");
-    label(p3z, p3x, "3");
-    label(p4z, xs, "4");
+    ModelLabel(zf, c.x / 2, " 1", colors::Label);
+    ModelLabel(c.z, xb / 2, "2", colors::Label);
+    ModelLabel(p3.z, p3.x / 2, "3", colors::Label);
+    ModelLabel(p4z, xs / 2, "4", colors::Label);
 }
 
 }  // namespace quillon
