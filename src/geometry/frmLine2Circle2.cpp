@@ -11,36 +11,61 @@ constexpr const char* kZNote = "※Z軸位置は接点１・接点２．接点�
 constexpr const char* kXNote = "※X軸位置は接点１・接点２．接点３のいずれかを入力してください。";
 constexpr Color kWindowColor = Color::Sys(Color::System::Window);
 
+// The lines' positions, the radii and the choices.
+constexpr Field kContact1X{"Text1"};
+constexpr Field kContact1Z{"Text2"};
+constexpr Field kRadius1{"Text3"};
+constexpr Field kContact2X{"Text4"};
+constexpr Field kContact2Z{"Text5"};
+constexpr Field kRadius2{"Text6"};
+constexpr Field kContact3X{"Text7"};
+constexpr Field kContact3Z{"Text8"};
+constexpr Field kCircle1First{"Option1"};
+constexpr Field kVerticalLines{"Option4"};
+constexpr Field kNote{"Label21"};
+// The centres and their offsets from contact point 3.
+constexpr Field kCentre1X{"Text9"};
+constexpr Field kCentre1Z{"Text10"};
+constexpr Field kCentre1I{"Text11"};
+constexpr Field kCentre1K{"Text12"};
+constexpr Field kCentre2X{"Text13"};
+constexpr Field kCentre2Z{"Text14"};
+constexpr Field kCentre2I{"Text15"};
+constexpr Field kCentre2K{"Text16"};
+
+using Direction = frmLine2Circle2::Direction;
+using Tangency = frmLine2Circle2::Tangency;
+using Point = frmLine2Circle2::Point;
+
 // A position along the lines given in one field empties the two competing fields when it is
 // left, so that the next pass derives them from it. Only in the direction whose fields they
 // are: X positions run along vertical lines, Z positions along horizontal ones.
 struct Competing {
-    const char* field;
+    Field field;
     bool vertical;
-    const char* cleared[2];
+    Field cleared[2];
 };
 constexpr Competing kCompeting[] = {
-    {"Text1", true, {"Text4", "Text7"}},  {"Text4", true, {"Text1", "Text7"}},
-    {"Text7", true, {"Text1", "Text4"}},  {"Text2", false, {"Text5", "Text8"}},
-    {"Text5", false, {"Text2", "Text8"}}, {"Text8", false, {"Text2", "Text5"}},
+    {kContact1X, true, {kContact2X, kContact3X}},  {kContact2X, true, {kContact1X, kContact3X}},
+    {kContact3X, true, {kContact1X, kContact2X}},  {kContact1Z, false, {kContact2Z, kContact3Z}},
+    {kContact2Z, false, {kContact1Z, kContact3Z}}, {kContact3Z, false, {kContact1Z, kContact2Z}},
 };
 
-// The two directions of the lines. Across them lie the lines' positions and the centres; along
-// them the positions of the contact points, found from whichever of three fields is given.
-// A unit is 2 where the value is an X (a diameter), 1 where it is a Z.
-struct Direction {
-    const char* lines[2];  // the positions of line 1 and line 2
-    const char* along[3];  // contact points 1, 2 and 3 along the lines
-    double acrossUnit, alongUnit;
-};
-constexpr Direction kHorizontal{{"Text1", "Text4"}, {"Text2", "Text5", "Text8"}, 2, 1};
-constexpr Direction kVertical{{"Text2", "Text5"}, {"Text1", "Text4", "Text7"}, 1, 2};
+constexpr Direction kHorizontal{
+    {kContact1X.name, kContact2X.name}, {kContact1Z.name, kContact2Z.name, kContact3Z.name}, 2, 1};
+constexpr Direction kVertical{
+    {kContact1Z.name, kContact2Z.name}, {kContact1X.name, kContact2X.name, kContact3X.name}, 1, 2};
 
-// The two circles between lines `h` apart (as a radius across X): S the sum of the radii, and
-// theta the slope of the line of centres against the lines.
-struct Tangency {
-    double r1, r2, s, cosT, sinT;
-};
+// This figure's own proportion, width to height. It is close to the picture's 8835 : 4875
+// but not the same, and the figure's views keep it rather than ScaleToWidth's.
+constexpr double kProportion = 1.812;
+// The view of one line alone: 1812 by 1000 (the proportion) around it.
+constexpr double kOneLineWidth = 1812;
+constexpr double kOneLineHeight = 1000;
+// The lines are drawn this far each way, past the picture's edges.
+constexpr double kLineReach = 1000;
+// The half-length of the crosses at the points, as a share of the view's width.
+constexpr double kMarkShare = 0.007;
 
 Tangency Tangent(double r1, double r2, double h) {
     const double s = chk::add(r1, r2);
@@ -50,10 +75,43 @@ Tangency Tangent(double r1, double r2, double h) {
     return {r1, r2, s, chk::cos(theta), chk::sin(theta)};
 }
 
-// A point of the figure: X (a diameter) and Z.
-struct Point {
-    double x = 0, z = 0;
+// Positions along the lines of contact points 1, 2 and 3.
+struct Along {
+    double p1 = 0, p2 = 0, p3 = 0;
 };
+
+// The positions along the lines from contact point `from` (0, 1 or 2) at `at`; k is the step
+// from circle 1 towards circle 2 along the lines (2 per unit where the positions are X).
+Along AlongLines(int from, double at, double k, const Tangency& t) {
+    Along a;
+    if (from == 0) {
+        a.p1 = at;
+        a.p2 = chk::add(a.p1, k * t.s * t.cosT);
+        a.p3 = chk::add(a.p1, k * t.r1 * t.cosT);
+    } else if (from == 1) {
+        a.p2 = at;
+        a.p1 = chk::sub(a.p2, k * t.s * t.cosT);
+        a.p3 = chk::sub(a.p2, k * t.r2 * t.cosT);
+    } else {
+        a.p3 = at;
+        a.p1 = chk::sub(a.p3, k * t.r1 * t.cosT);
+        a.p2 = chk::add(a.p3, k * t.r2 * t.cosT);
+    }
+    return a;
+}
+
+// Across the lines: each centre on the side of its line that faces the other line, and
+// contact point 3 between the centres.
+struct Across {
+    double c1, c2, q3;
+};
+
+Across AcrossLines(double l1, double l2, double unit, const Tangency& t) {
+    const double q = (l1 > l2 ? -1 : 1) * unit;
+    const double c1 = chk::add(l1, q * t.r1), c2 = chk::sub(l2, q * t.r2);
+    const double q3 = chk::sub(c1, q * t.r1 * t.sinT);
+    return {c1, c2, q3};
+}
 
 }  // namespace
 
@@ -129,8 +187,8 @@ frmLine2Circle2::frmLine2Circle2(Module1& m)
                 {"Text7", "Text1"}});
     for (const Competing& c : kCompeting) {
         On(c.field, Event::LostFocus, [this, c] {
-            if ((*this)["Option4"].Value == c.vertical && Given({c.field}))
-                for (const char* other : c.cleared) SetText(other, "");
+            if ((*this)[kVerticalLines].Value == c.vertical && Given({c.field.name}))
+                for (const Field& other : c.cleared) SetText(other, "");
             RunRecalculate();
         });
     }
@@ -139,28 +197,28 @@ frmLine2Circle2::frmLine2Circle2(Module1& m)
     On("Option3", Event::Click, [this] { LineDirection(true); });
     On("Option4", Event::Click, [this] { LineDirection(false); });
     // The copies always name Z: this window has no X-Y plane.
-    CopyButton("Command1", [this] { return PairText("Text1", "Text2"); });
-    CopyButton("Command3", [this] { return PairText("Text4", "Text5"); });
-    CopyButton("Command4", [this] { return PairText("Text7", "Text8"); });
+    CopyButton("Command1", [this] { return PairText(kContact1X, kContact1Z); });
+    CopyButton("Command3", [this] { return PairText(kContact2X, kContact2Z); });
+    CopyButton("Command4", [this] { return PairText(kContact3X, kContact3Z); });
     TopmostBox("Check1");
     CloseButton("Command2");
 }
 
 void frmLine2Circle2::ContactThreeRoles(bool horizontal) {
-    auto role = [this](const char* name, bool typed) {
-        Control& c = (*this)[name];
+    auto role = [this](const Field& field, bool typed) {
+        Control& c = (*this)[field];
         c.Locked = !typed;
         c.BackColor = typed ? kWindowColor : colors::ButtonFace;
         c.TabStop = typed;
     };
-    role("Text7", !horizontal);
-    role("Text8", horizontal);
-    (*this)["Label21"].Text = horizontal ? kZNote : kXNote;
+    role(kContact3X, !horizontal);
+    role(kContact3Z, horizontal);
+    (*this)[kNote].Text = horizontal ? kZNote : kXNote;
 }
 
 void frmLine2Circle2::LineDirection(bool horizontal) {
     ContactThreeRoles(horizontal);
-    SetFocus("Text1");
+    SetFocus(kContact1X);
     RunRecalculate();
 }
 
@@ -170,121 +228,125 @@ void frmLine2Circle2::Form_Load() {
 }
 
 void frmLine2Circle2::Recalculate() {
-    Picture& pic = Figure();
-    pic.Cls();
-    const bool vertical = (*this)["Option4"].Value;
+    Figure().Cls();
+    const bool vertical = (*this)[kVerticalLines].Value;
     const Direction& dir = vertical ? kVertical : kHorizontal;
-    auto read = [this](const char* f) { return ReadNumber(Text(f)); };
-    // A line in picture coordinates (Z across, -X/2 up), far past the picture's edges.
-    auto line = [&](double position) {
-        if (vertical)
-            pic.Line(position, -1000, position, 1000, colors::Given);
-        else
-            pic.Line(-1000, -position / 2, 1000, -position / 2, colors::Given);
-    };
-    // A point from its positions across and along the lines.
-    auto point = [&](double across, double along) {
-        return vertical ? Point{along, across} : Point{across, along};
-    };
-
     if (!Given({dir.lines[0]}) && !Given({dir.lines[1]})) return;
-    const double l1 = read(dir.lines[0]), l2 = read(dir.lines[1]);
+    const double l1 = ReadNumber(Text(dir.lines[0])), l2 = ReadNumber(Text(dir.lines[1]));
     const double h = std::fabs(chk::sub(l1, l2)) / dir.acrossUnit;
-    // One line alone in a picture of 1812 by 1000 around it; both lines without the radii
-    // with the distance between them filling half the picture's height.
-    if (!Given({dir.lines[0], dir.lines[1]})) {
-        const double l = Given({dir.lines[1]}) ? l2 : l1;
-        if (vertical)
-            pic.SetScale(-906 + l, -500, 1812, 1000);
-        else
-            pic.SetScale(-906, (-1000 - l) / 2, 1812, 1000);
-        line(l);
-        return;
-    }
-    if (!Given({"Text3", "Text6"})) {
-        const double w = 2 * h * 1.812, height = 2 * h;
-        if (vertical)
-            pic.SetScale(-w / 2 + (l1 + l2) / 2, height / 2, w, height);
-        else
-            pic.SetScale(-w / 2, (-2 * h - (l1 + l2) / 2) / 2, w, height);
-        line(l1);
-        line(l2);
-        return;
-    }
+    if (!Given({dir.lines[0], dir.lines[1]}))
+        ShowOneLine(vertical, Given({dir.lines[1]}) ? l2 : l1);
+    else if (!Given({kRadius1.name, kRadius2.name}))
+        ShowTwoLines(vertical, l1, l2, h);
+    else
+        ShowCircles(dir, vertical, l1, l2, h);
+}
 
-    const Tangency t = Tangent(read("Text3"), read("Text6"), h);
+void frmLine2Circle2::DrawLine(bool vertical, double position) {
+    if (vertical)
+        ModelLine(position, kLineReach, position, -kLineReach, colors::Given);
+    else
+        ModelLine(-kLineReach, position / 2, kLineReach, position / 2, colors::Given);
+}
+
+void frmLine2Circle2::ShowOneLine(bool vertical, double l) {
+    Picture& pic = Figure();
+    if (vertical)
+        pic.SetScale(-kOneLineWidth / 2 + l, -kOneLineHeight / 2, kOneLineWidth, kOneLineHeight);
+    else
+        pic.SetScale(-kOneLineWidth / 2, (-kOneLineHeight - l) / 2, kOneLineWidth, kOneLineHeight);
+    DrawLine(vertical, l);
+}
+
+void frmLine2Circle2::ShowTwoLines(bool vertical, double l1, double l2, double h) {
+    // The distance between the lines fills half the picture's height.
+    Picture& pic = Figure();
+    const double w = 2 * h * kProportion, height = 2 * h;
+    if (vertical)
+        pic.SetScale(-w / 2 + (l1 + l2) / 2, height / 2, w, height);
+    else
+        pic.SetScale(-w / 2, (-2 * h - (l1 + l2) / 2) / 2, w, height);
+    DrawLine(vertical, l1);
+    DrawLine(vertical, l2);
+}
+
+void frmLine2Circle2::ShowCircles(const Direction& dir, bool vertical, double l1, double l2,
+                                  double h) {
+    const Tangency t = Tangent(ReadNumber(Text(kRadius1)), ReadNumber(Text(kRadius2)), h);
     // Along the lines: contact points 1, 2 and 3 from the first of their fields that is given
     // (all at 0 when none is). Option1 puts circle 1 before circle 2 (towards -Z, or the
     // smaller diameter), Option2 after it.
-    const double k = ((*this)["Option1"].Value ? 1 : -1) * dir.alongUnit;
-    double p1 = 0, p2 = 0, p3 = 0;
-    if (Given({dir.along[0]})) {
-        p1 = read(dir.along[0]);
-        p2 = chk::add(p1, k * t.s * t.cosT);
-        p3 = chk::add(p1, k * t.r1 * t.cosT);
-    } else if (Given({dir.along[1]})) {
-        p2 = read(dir.along[1]);
-        p1 = chk::sub(p2, k * t.s * t.cosT);
-        p3 = chk::sub(p2, k * t.r2 * t.cosT);
-    } else if (Given({dir.along[2]})) {
-        p3 = read(dir.along[2]);
-        p1 = chk::sub(p3, k * t.r1 * t.cosT);
-        p2 = chk::add(p3, k * t.r2 * t.cosT);
-    }
-    // Across the lines: each centre on the side of its line that faces the other line, and
-    // contact point 3 between the centres.
-    const double q = (l1 > l2 ? -1 : 1) * dir.acrossUnit;
-    const double c1 = chk::add(l1, q * t.r1), c2 = chk::sub(l2, q * t.r2);
-    const double q3 = chk::sub(c1, q * t.r1 * t.sinT);
+    const double k = ((*this)[kCircle1First].Value ? 1 : -1) * dir.alongUnit;
+    Along along;
+    for (int i = 0; i < 3; ++i)
+        if (Given({dir.along[i]})) {
+            along = AlongLines(i, ReadNumber(Text(dir.along[i])), k, t);
+            break;
+        }
+    const Across across = AcrossLines(l1, l2, dir.acrossUnit, t);
 
-    Point centre1 = point(c1, p1), centre2 = point(c2, p2), contact3 = point(q3, p3);
+    auto point = [vertical](double acrossAt, double alongAt) {
+        return vertical ? Point{alongAt, acrossAt} : Point{acrossAt, alongAt};
+    };
+    Solution p;
+    p.centre1 = point(across.c1, along.p1);
+    p.centre2 = point(across.c2, along.p2);
+    p.contact3 = point(across.q3, along.p3);
     // Contact points 1 and 2 go on with their positions along the lines as written.
-    SetText(dir.along[0], NcNumberInPlace(p1));
-    SetText(dir.along[1], NcNumberInPlace(p2));
-    const Point contact1 = point(l1, p1), contact2 = point(l2, p2);
+    SetText(dir.along[0], NcNumberInPlace(along.p1));
+    SetText(dir.along[1], NcNumberInPlace(along.p2));
+    p.contact1 = point(l1, along.p1);
+    p.contact2 = point(l2, along.p2);
+
     // K of both centres from contact point 3 as computed, written before the view is set for
     // horizontal lines and after it for vertical ones.
-    auto offsetsK = [&] {
-        SetText("Text12", NcNumber(centre1.z - contact3.z));
-        SetText("Text16", NcNumber(centre2.z - contact3.z));
-    };
-    if (!vertical) offsetsK();
-    // The view: four times the lines' distance high (horizontal lines) or five times it wide
-    // (vertical lines), around the middle of contact points 1 and 2.
-    const double w = vertical ? 5 * h : 4 * h * 1.812;
-    pic.SetScale(-w / 2 + (contact1.z + contact2.z) / 2,
-                 (-(vertical ? 2 : 4) * h - (contact1.x + contact2.x) / 2) / 2, w,
-                 vertical ? w / 1.812 : 4 * h);
-    line(l1);
-    line(l2);
-    if (vertical) offsetsK();
+    if (!vertical) WriteOffsetsK(p);
+    ScaleAroundContacts(vertical, h, p);
+    DrawLine(vertical, l1);
+    DrawLine(vertical, l2);
+    if (vertical) WriteOffsetsK(p);
+    WriteCentres(p);
+    DrawCircles(t, p);
+}
 
+void frmLine2Circle2::WriteOffsetsK(const Solution& p) {
+    SetText(kCentre1K, NcNumber(p.centre1.z - p.contact3.z));
+    SetText(kCentre2K, NcNumber(p.centre2.z - p.contact3.z));
+}
+
+void frmLine2Circle2::ScaleAroundContacts(bool vertical, double h, const Solution& p) {
+    // Four times the lines' distance high (horizontal lines) or five times it wide (vertical
+    // lines), around the middle of contact points 1 and 2.
+    const double w = vertical ? 5 * h : 4 * h * kProportion;
+    Figure().SetScale(-w / 2 + (p.contact1.z + p.contact2.z) / 2,
+                      (-(vertical ? 2 : 4) * h - (p.contact1.x + p.contact2.x) / 2) / 2, w,
+                      vertical ? w / kProportion : 4 * h);
+}
+
+void frmLine2Circle2::WriteCentres(Solution& p) {
     // Each value is written rounded and goes on rounded: I of both centres from the rounded
     // centres and contact point 3.
-    SetText("Text7", NcNumberInPlace(contact3.x));
-    SetText("Text8", NcNumberInPlace(contact3.z));
-    SetText("Text9", NcNumberInPlace(centre1.x));
-    SetText("Text10", NcNumberInPlace(centre1.z));
-    SetText("Text11", NcNumber((centre1.x - contact3.x) / 2));
-    SetText("Text13", NcNumberInPlace(centre2.x));
-    SetText("Text14", NcNumberInPlace(centre2.z));
-    SetText("Text15", NcNumber((centre2.x - contact3.x) / 2));
+    SetText(kContact3X, NcNumberInPlace(p.contact3.x));
+    SetText(kContact3Z, NcNumberInPlace(p.contact3.z));
+    SetText(kCentre1X, NcNumberInPlace(p.centre1.x));
+    SetText(kCentre1Z, NcNumberInPlace(p.centre1.z));
+    SetText(kCentre1I, NcNumber((p.centre1.x - p.contact3.x) / 2));
+    SetText(kCentre2X, NcNumberInPlace(p.centre2.x));
+    SetText(kCentre2Z, NcNumberInPlace(p.centre2.z));
+    SetText(kCentre2I, NcNumber((p.centre2.x - p.contact3.x) / 2));
+}
 
-    ModelCircle(centre1.z, centre1.x / 2, t.r1, colors::Given);
-    ModelCircle(centre2.z, centre2.x / 2, t.r2, colors::Given);
+void frmLine2Circle2::DrawCircles(const Tangency& t, const Solution& p) {
+    ModelCircle(p.centre1.z, p.centre1.x / 2, t.r1, colors::Given);
+    ModelCircle(p.centre2.z, p.centre2.x / 2, t.r2, colors::Given);
     // Crosses at the three contact points and the two centres: the five horizontal strokes
     // first, then the five vertical ones.
-    const double m = pic.GetScale().width * 0.007;
-    const Point marks[5] = {contact1, contact2, contact3, centre1, centre2};
-    for (const Point& p : marks) pic.Line(p.z - m, -p.x / 2, p.z + m, -p.x / 2, colors::Result);
-    for (const Point& p : marks) pic.Line(p.z, -p.x / 2 - m, p.z, -p.x / 2 + m, colors::Result);
-    pic.ForeColor = colors::Label;
+    const double m = Figure().GetScale().width * kMarkShare;
+    const Point marks[5] = {p.contact1, p.contact2, p.contact3, p.centre1, p.centre2};
+    for (const Point& q : marks) ModelLine(q.z - m, q.x / 2, q.z + m, q.x / 2, colors::Result);
+    for (const Point& q : marks) ModelLine(q.z, q.x / 2 + m, q.z, q.x / 2 - m, colors::Result);
     const char* labels[3] = {"1", "2", "3"};
-    for (int i = 0; i < 3; ++i) {
-        pic.CurrentX = marks[i].z;
-        pic.CurrentY = -marks[i].x / 2;
-        pic.Print(labels[i]);
-    }
+    for (int i = 0; i < 3; ++i) ModelLabel(marks[i].z, marks[i].x / 2, labels[i], colors::Label);
 }
 
 }  // namespace quillon
