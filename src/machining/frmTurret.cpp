@@ -1,6 +1,7 @@
 #include "machining/frmTurret.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,16 @@ enum MachineField : size_t {
     kToolMill = 14,
 };
 
+// The face holder's tool stands out a fixed 7 mm; the machine table gives no length for it.
+constexpr const char* kFaceToolLength = "7";
+
+// The outside turning tool as drawn, in millimetres from its tip: the cutting end slants back
+// over the first 7 of its length, and the insert is outlined from 13 behind the tip across a
+// quarter of the shank's width back to 2 behind it.
+constexpr double kTipSlant = 7;
+constexpr double kInsertLength = 13;
+constexpr double kInsertTip = 2;
+
 constexpr Color kYellow = Color::Rgb(255, 255, 0);
 constexpr Color kGreen = Color::Rgb(0, 255, 0);
 
@@ -55,6 +66,68 @@ constexpr double kTwipsPerPixel = 15;
 struct Point {
     double x, y;
 };
+
+// Draws the lines of a station as built at the station facing the spindle, turned about the
+// turret centre (W, -TY) by theta (radians).
+class StationPen {
+public:
+    StationPen(Picture& p, double W, double TY, double theta)
+        : p_(p), W_(W), TY_(TY), theta_(theta), c_(exact::cos(theta)), sn_(exact::sin(theta)) {}
+
+    Point Turned(Point q) const {
+        if (theta_ == 0) return q;
+        const double dx = q.x - W_, dy = q.y + TY_;
+        return Point{W_ + dx * c_ - dy * sn_, -TY_ + dx * sn_ + dy * c_};
+    }
+    void Polyline(std::initializer_list<Point> points, Color color) {
+        const Point* prev = nullptr;
+        for (const Point& q : points) {
+            if (prev) {
+                const Point a = Turned(*prev), b = Turned(q);
+                p_.Line(a.x, a.y, b.x, b.y, color);
+            }
+            prev = &q;
+        }
+    }
+    void Box(Point a, Point b, Color color) { Polyline({a, {b.x, a.y}, b, {a.x, b.y}, a}, color); }
+    void Circle(Point centre, double r, Color color) {
+        const Point c = Turned(centre);
+        p_.Circle(c.x, c.y, r, color);
+    }
+
+private:
+    Picture& p_;
+    double W_, TY_, theta_, c_, sn_;
+};
+
+// The tool of a holder of `type` whose end is at E: tool length (or shift) T, diameter (or
+// centre height) D.
+void DrawTool(StationPen& pen, int type, double E, double T, double D) {
+    switch (type) {
+        case OutA:
+        case OutB:
+            if (T > 0) {
+                pen.Polyline({{E, 0}, {E - T, 0}, {E - T + kTipSlant, D}, {E, D}}, kGreen);
+                pen.Polyline({{E - T + kInsertLength, 0},
+                              {E - T + kInsertLength, D / 4},
+                              {E - T + kInsertTip, D / 4}},
+                             kGreen);
+            }
+            break;
+        case OutFace:
+            pen.Box({E + std::fabs(D), 0}, {E - T, D}, kGreen);
+            break;
+        case MillSide:
+            pen.Polyline({{E, -D / 2}, {E - T, -D / 2}, {E - T, D / 2}, {E, D / 2}}, kGreen);
+            break;
+        case InBase:
+        case MillFace:
+            pen.Circle({E, 0}, D / 2, kGreen);
+            break;
+        default:
+            break;
+    }
+}
 
 }  // namespace
 
@@ -220,7 +293,7 @@ void frmTurret::FillHolder(const char* typeList, const char* height, const char*
                                       : type == OutB ? kHolderOutB
                                                      : kHolderOutFace));
                 SetText(diameter, Field(kToolOut));
-                SetText(length, type == OutFace ? "7" : Field(kLengthOut));
+                SetText(length, type == OutFace ? kFaceToolLength : Field(kLengthOut));
                 break;
             }
             case InBase:
@@ -338,82 +411,38 @@ void frmTurret::DrawInterferingTool(const Turret& t, int S, double toolD1) {
 
 void frmTurret::DrawStation(const Turret& t, const Station& s, double theta) {
     Picture& p = Figure();
-    const double c = exact::cos(theta), sn = exact::sin(theta);
-    // A point of the station facing the spindle, turned about the turret centre.
-    const auto turned = [&](Point q) {
-        if (theta == 0) return q;
-        const double dx = q.x - t.W, dy = q.y + t.TY;
-        return Point{t.W + dx * c - dy * sn, -t.TY + dx * sn + dy * c};
-    };
-    const auto polyline = [&](std::initializer_list<Point> points, Color color) {
-        const Point* prev = nullptr;
-        for (const Point& q : points) {
-            if (prev) {
-                const Point a = turned(*prev), b = turned(q);
-                p.Line(a.x, a.y, b.x, b.y, color);
-            }
-            prev = &q;
-        }
-    };
-    const auto box = [&](Point a, Point b, Color color) {
-        polyline({a, {b.x, a.y}, b, {a.x, b.y}, a}, color);
-    };
-
+    StationPen pen(p, t.W, t.TY, theta);
     const double F = t.W - t.TX;                 // the mounting face
     const double h = t.L * exact::sin(t.alpha);  // half the face's width
     const double E = F - s.H;                    // the holder's end
     const double C = FieldNumber(kToolInBase);
-    const double T = s.T, D = s.D;
     const bool boring = s.type == InBase || s.type == MillFace;
 
     p.Style = DrawStyle::Dot;
     if (boring)
-        polyline({{F, -0.8 * h},
-                  {E - C / 3, -0.8 * h},
-                  {E - 0.8 * C, -h / 2},
-                  {E - 0.8 * C, h / 2},
-                  {E - C / 3, 0.8 * h},
-                  {F, 0.8 * h}},
-                 kYellow);
+        pen.Polyline({{F, -0.8 * h},
+                      {E - C / 3, -0.8 * h},
+                      {E - 0.8 * C, -h / 2},
+                      {E - 0.8 * C, h / 2},
+                      {E - C / 3, 0.8 * h},
+                      {F, 0.8 * h}},
+                     kYellow);
     else
-        box({F, 0.8 * h}, {E, -0.8 * h}, kYellow);
+        pen.Box({F, 0.8 * h}, {E, -0.8 * h}, kYellow);
     if (FieldNumber(kHolderInBase) == 0) {
         // A turret without boring bases: the holder's back part sits inside it.
-        polyline({{F, 0.8 * h},
-                  {F + C / 3, 0.8 * h},
-                  {F + 0.8 * C, h / 2},
-                  {F + 0.8 * C, -h / 2},
-                  {F + C / 3, -0.8 * h},
-                  {F, -0.8 * h}},
-                 kYellow);
+        pen.Polyline({{F, 0.8 * h},
+                      {F + C / 3, 0.8 * h},
+                      {F + 0.8 * C, h / 2},
+                      {F + 0.8 * C, -h / 2},
+                      {F + C / 3, -0.8 * h},
+                      {F, -0.8 * h}},
+                     kYellow);
     } else if (boring) {
-        polyline({{F, 0.8 * h}, {F, -0.8 * h}}, kYellow);
+        pen.Polyline({{F, 0.8 * h}, {F, -0.8 * h}}, kYellow);
     }
     p.Style = DrawStyle::Solid;
-
-    switch (s.type) {
-        case OutA:
-        case OutB:
-            if (T > 0) {
-                polyline({{E, 0}, {E - T, 0}, {E - T + 7, D}, {E, D}}, kGreen);
-                polyline({{E - T + 13, 0}, {E - T + 13, D / 4}, {E - T + 2, D / 4}}, kGreen);
-            }
-            break;
-        case OutFace:
-            box({E + std::fabs(D), 0}, {E - T, D}, kGreen);
-            break;
-        case MillSide:
-            polyline({{E, -D / 2}, {E - T, -D / 2}, {E - T, D / 2}, {E, D / 2}}, kGreen);
-            break;
-        case InBase:
-        case MillFace: {
-            const Point centre = turned({E, 0});
-            p.Circle(centre.x, centre.y, D / 2, kGreen);
-            break;
-        }
-        default:
-            break;
-    }
+    DrawTool(pen, s.type, E, s.T, s.D);
 }
 
 void frmTurret::DrawChuck(double cutD) {
