@@ -60,6 +60,13 @@ std::string Entry(int i) {
     return "data" + std::to_string(i);
 }
 
+constexpr Field kHint{"Label1"};
+constexpr Field kKeyNote{"Label3"};
+constexpr Field kState{"Label2"};
+constexpr Field kKeyPicture{"Image1"};
+constexpr Field kRegisterButton{"Command1"};
+constexpr Field kCancelButton{"Command2"};
+
 }  // namespace
 
 std::string TargetPath(std::string_view folderUtf8, std::string_view targetFile) {
@@ -82,18 +89,18 @@ Orbane::Orbane(Module1& m, const OrbaneBuild& build)
     Label("Label2", "").At(2, 0, 1, 2);
     Button("Command1", kDesignCaption).At(3, 0);
     Button("Command2", kCancel).At(3, 1);
-    (*this)["Label1"].Multiline = true;
-    (*this)["Label3"].Multiline = true;
+    (*this)[kHint].Multiline = true;
+    (*this)[kKeyNote].Multiline = true;
     DrawKeyColumn();
 
-    On("Command1", Event::Click, [this] { Command1_Click(); });
-    On("Command2", Event::Click, [this] { Command2_Click(); });
+    On(kRegisterButton, Event::Click, [this] { Command1_Click(); });
+    On(kCancelButton, Event::Click, [this] { Command2_Click(); });
 }
 
 // The picture beside the hint: the right edge of the control's screen with its column of
 // eight vertical function keys, the key that starts the program marked with its caption.
 void Orbane::DrawKeyColumn() {
-    Control& image = (*this)["Image1"];
+    Control& image = (*this)[kKeyPicture];
     image.BackColor = colors::White;
     image.Pic = std::make_unique<Picture>(160, 160);
     Picture& pic = *image.Pic;
@@ -169,11 +176,11 @@ void Orbane::Form_Load() {
     CaptionFileText = *captionText;
 
     if (fkeyreg::Contains(PathFileText, build_.pathKey)) {
-        SetText("Command1", orbane_text::kRemove);
-        SetText("Label2", kRegistered);
+        SetText(kRegisterButton, orbane_text::kRemove);
+        SetText(kState, kRegistered);
     } else {
-        SetText("Command1", orbane_text::kRegister);
-        SetText("Label2", kNotRegistered);
+        SetText(kRegisterButton, orbane_text::kRegister);
+        SetText(kState, kNotRegistered);
     }
 }
 
@@ -219,7 +226,7 @@ std::string Orbane::Unchanged(const FileResult& r) const {
 }
 
 void Orbane::Command1_Click() {
-    const bool registering = Text("Command1") == orbane_text::kRegister;
+    const bool registering = Text(kRegisterButton) == orbane_text::kRegister;
     const std::string pathValue = registering
                                       ? TargetPath(PathToUtf8(M().ProgramFolder), build_.targetFile)
                                       : std::string(build_.pathKey);

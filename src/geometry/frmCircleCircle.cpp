@@ -8,12 +8,18 @@
 namespace quillon {
 namespace {
 
-// A centre cross in red: a vertical stroke of `arm` up and down, then a horizontal stroke from
-// `rightArm` right of the centre to `arm` left of it (picture coordinates of the point (h, v)).
-void CentreCross(Picture& pic, double h, double v, double arm, double rightArm) {
-    pic.Line(h, -v + arm, h, -v - arm, colors::Result);
-    pic.Line(h + rightArm, -v, h - arm, -v, colors::Result);
-}
+constexpr Field kCentre1X{"Text1"};
+constexpr Field kCentre1Z{"Text2"};
+constexpr Field kRadius1{"Text3"};
+constexpr Field kCentre2X{"Text4"};
+constexpr Field kCentre2Z{"Text5"};
+constexpr Field kRadius2{"Text6"};
+constexpr Field kPoint1X{"Text7"};
+constexpr Field kPoint1Z{"Text8"};
+constexpr Field kPoint2X{"Text11"};
+constexpr Field kPoint2Z{"Text12"};
+constexpr Field kCopy1{"Command1"};
+constexpr Field kCopy2{"Command3"};
 
 }  // namespace
 
@@ -71,42 +77,47 @@ frmCircleCircle::frmCircleCircle(Module1& m)
         {"Label2", "Label5", "Label8", "Label10"},
         [this](bool xy) {
             const char* caption = xy ? "X Y 挿入" : "X Z 挿入";
-            (*this)["Command1"].Text = caption;
-            (*this)["Command3"].Text = caption;
+            (*this)[kCopy1].Text = caption;
+            (*this)[kCopy2].Text = caption;
         },
         [this] { RunRecalculate(); });
-    CopyButton("Command1", [this] { return PairText("Text7", "Text8"); });
-    CopyButton("Command3", [this] { return PairText("Text11", "Text12"); });
+    CopyButton(kCopy1, [this] { return PairText(kPoint1X, kPoint1Z); });
+    CopyButton(kCopy2, [this] { return PairText(kPoint2X, kPoint2Z); });
     TopmostBox("Check1");
     CloseButton("Command2");
 }
 
-void frmCircleCircle::Preview(const char* xField, const char* secondField, const char* rField) {
+void frmCircleCircle::CentreCross(ModelPoint c, double arm, double rightArm) {
+    ModelLine(c.h, c.v - arm, c.h, c.v + arm, colors::Result);
+    ModelLine(c.h + rightArm, c.v, c.h - arm, c.v, colors::Result);
+}
+
+void frmCircleCircle::Preview(Field xField, Field secondField, Field rField) {
     const ModelPoint c = ReadModelPoint(xField, secondField);
     const double r = ReadNumber(Text(rField));
     const double w = chk::mul(10, r), height = chk::finite(w * kFigureHeight / kFigureWidth);
     Picture& pic = Figure();
     pic.SetScale(c.h - w / 2, -c.v - height / 2, w, height);
-    CentreCross(pic, c.h, c.v, r / 15, r / 15);
+    CentreCross(c, r / 15, r / 15);
     ModelCircle(c.h, c.v, r, colors::Given);
 }
 
 void frmCircleCircle::Recalculate() {
     Picture& pic = Figure();
     pic.Cls();
-    const bool first = Given({"Text1", "Text2", "Text3"});
-    const bool second = Given({"Text4", "Text5", "Text6"});
+    const bool first = Given({kCentre1X.name, kCentre1Z.name, kRadius1.name});
+    const bool second = Given({kCentre2X.name, kCentre2Z.name, kRadius2.name});
     if (!first || !second) {
         if (first)
-            Preview("Text1", "Text2", "Text3");
+            Preview(kCentre1X, kCentre1Z, kRadius1);
         else if (second)
-            Preview("Text4", "Text5", "Text6");
+            Preview(kCentre2X, kCentre2Z, kRadius2);
         return;
     }
 
-    const ModelPoint c1 = ReadModelPoint("Text1", "Text2");
-    const ModelPoint c2 = ReadModelPoint("Text4", "Text5");
-    const double r1 = ReadNumber(Text("Text3")), r2 = ReadNumber(Text("Text6"));
+    const ModelPoint c1 = ReadModelPoint(kCentre1X, kCentre1Z);
+    const ModelPoint c2 = ReadModelPoint(kCentre2X, kCentre2Z);
+    const double r1 = ReadNumber(Text(kRadius1)), r2 = ReadNumber(Text(kRadius2));
 
     // Direction psi of the second centre seen from the first; concentric circles end here.
     const double dh = chk::sub(c2.h, c1.h), dv = chk::sub(c2.v, c1.v);
@@ -126,10 +137,10 @@ void frmCircleCircle::Recalculate() {
     const ModelPoint p2{chk::add(c1.h, r1 * chk::cos(psi - alpha)),
                         chk::add(c1.v, r1 * chk::sin(psi - alpha))};
     // Plain rounding: this window adds no shift.
-    SetText("Text7", NcNumber(XOf(p1)));
-    SetText("Text8", NcNumber(SecondOf(p1)));
-    SetText("Text11", NcNumber(XOf(p2)));
-    SetText("Text12", NcNumber(SecondOf(p2)));
+    SetText(kPoint1X, NcNumber(XOf(p1)));
+    SetText(kPoint1Z, NcNumber(SecondOf(p1)));
+    SetText(kPoint2X, NcNumber(XOf(p2)));
+    SetText(kPoint2Z, NcNumber(SecondOf(p2)));
 
     // Fitted around both circles, the vertical extent taken in the values as typed (diameters
     // in X-Z), centred on the middle of the centres.
@@ -143,9 +154,9 @@ void frmCircleCircle::Recalculate() {
     pic.ForeColor = colors::Label;
 
     // The first cross is shorter to the right.
-    CentreCross(pic, c1.h, c1.v, k / 70, k / 80);
+    CentreCross(c1, k / 70, k / 80);
     ModelCircle(c1.h, c1.v, r1, colors::Given);
-    CentreCross(pic, c2.h, c2.v, k / 70, k / 70);
+    CentreCross(c2, k / 70, k / 70);
     ModelCircle(c2.h, c2.v, r2, colors::Given);
 
     ModelCircle(p1.h, p1.v, 0.001 * w, colors::Result);

@@ -19,7 +19,10 @@ protected:
 
 private:
     // The circle typed into the three fields alone, ten radii wide, with its centre cross.
-    void Preview(const char* xField, const char* secondField, const char* rField);
+    void Preview(Field xField, Field secondField, Field rField);
+    // A centre cross in red: a vertical stroke of `arm` up and down, then a horizontal stroke
+    // from `rightArm` right of the centre to `arm` left of it.
+    void CentreCross(ModelPoint c, double arm, double rightArm);
 };
 
 }  // namespace quillon

@@ -8,6 +8,16 @@ namespace {
 // This window's own value of a whole turn in radians.
 constexpr double kTurn = 6.28318530796;
 
+constexpr Field kCentreX{"Text1"};
+constexpr Field kCentreZ{"Text2"};
+constexpr Field kRadius{"Text3"};
+constexpr Field kAngle{"Text4"};
+constexpr Field kSide1{"Option1"};
+constexpr Field kTouchX{"Text5"};
+constexpr Field kTouchZ{"Text6"};
+constexpr Field kOffsetI{"Text7"};
+constexpr Field kOffsetK{"Text8"};
+
 }  // namespace
 
 frmCirclePoint::frmCirclePoint(Module1& m)
@@ -53,7 +63,7 @@ frmCirclePoint::frmCirclePoint(Module1& m)
     RecalculateOnClick({"Option1", "Option2"});
     RedrawOnPictureFocus();
     PlaneSwitch({"Label2", "Label7", "Label9", "Command1"}, nullptr, [this] { RunRecalculate(); });
-    CopyButton("Command1", [this] { return PairText("Text5", "Text6"); });
+    CopyButton("Command1", [this] { return PairText(kTouchX, kTouchZ); });
     CloseButton("Command2");
     TopmostBox("Check1");
 }
@@ -62,10 +72,10 @@ void frmCirclePoint::Recalculate() {
     const bool xy = InXY();
     Picture& pic = Figure();
 
-    if (!Given({"Text1", "Text2", "Text3"})) return;
-    const double xc = ReadNumber(Text("Text1"));
-    const double zc = ReadNumber(Text("Text2"));  // Y in the X-Y plane
-    const double r = ReadNumber(Text("Text3"));
+    if (!Given({kCentreX.name, kCentreZ.name, kRadius.name})) return;
+    const double xc = ReadNumber(Text(kCentreX));
+    const double zc = ReadNumber(Text(kCentreZ));  // Y in the X-Y plane
+    const double r = ReadNumber(Text(kRadius));
     const ModelPoint c = ModelOf(xc, zc);
 
     // The circle fills a fifth of the picture's width, centred.
@@ -74,9 +84,9 @@ void frmCirclePoint::Recalculate() {
     ScaleToWidth(c.h - w / 2, -c.v - chk::finite(w * kFigureHeight / kFigureWidth) / 2, w);
     ModelCircle(c.h, c.v, r, colors::Given);
 
-    if (!Given({"Text4"})) return;
-    const double theta = chk::finite(ReadNumber(Text("Text4")) * kTurn / 360);
-    const double s = (*this)["Option1"].Value ? 1 : -1;
+    if (!Given({kAngle.name})) return;
+    const double theta = chk::finite(ReadNumber(Text(kAngle)) * kTurn / 360);
+    const double s = (*this)[kSide1].Value ? 1 : -1;
     const double cosT = chk::cos(theta), sinT = chk::sin(theta);
 
     // The touching point lies a quarter turn from the line's direction, seen from the centre;
@@ -88,10 +98,10 @@ void frmCirclePoint::Recalculate() {
         xy ? Touch{xc + s * r * sinT, zc - s * r * cosT, -s * r * sinT, s * r * cosT}
            : Touch{xc - 2 * s * r * cosT, zc + s * r * sinT, s * r * cosT, -s * r * sinT};
     // Plain rounding here: this window adds no shift before it.
-    SetText("Text7", NcNumber(t.i));
-    SetText("Text8", NcNumber(t.k));
-    SetText("Text5", NcNumber(t.x));
-    SetText("Text6", NcNumber(t.second));
+    SetText(kOffsetI, NcNumber(t.i));
+    SetText(kOffsetK, NcNumber(t.k));
+    SetText(kTouchX, NcNumber(t.x));
+    SetText(kTouchZ, NcNumber(t.second));
 
     const ModelPoint p = ModelOf(t.x, t.second);
     const double half = w / 2;

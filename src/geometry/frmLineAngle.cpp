@@ -13,6 +13,12 @@ namespace {
 // and infinity, and a taper along (or across) the Z axis has no end position (diameter).
 constexpr double kFlatTangent = 1e-9;
 
+constexpr Field kStartX{"Text1"};
+constexpr Field kStartZ{"Text2"};
+constexpr Field kAngle{"Text3"};
+constexpr Field kEndX{"Text4"};
+constexpr Field kEndZ{"Text5"};
+
 }  // namespace
 
 frmLineAngle::frmLineAngle(Module1& m)
@@ -45,12 +51,12 @@ frmLineAngle::frmLineAngle(Module1& m)
                 {"Text3", "Text4"},
                 {"Text4", "Text5"},
                 {"Text5", "Command1"}});
-    On("Text4", Event::LostFocus, [this] { Text4_LostFocus(); });
-    On("Text5", Event::LostFocus, [this] { Text5_LostFocus(); });
-    CopyButton("Command1", [this] { return "X" + Text("Text4"); });
-    CopyButton("Command3", [this] { return "Z" + Text("Text5"); });
-    CopyButton("Command4", [this] { return "X" + Text("Text4") + " Z" + Text("Text5"); });
-    CopyButton("Command5", [this] { return "A" + Text("Text3"); });
+    On(kEndX, Event::LostFocus, [this] { Text4_LostFocus(); });
+    On(kEndZ, Event::LostFocus, [this] { Text5_LostFocus(); });
+    CopyButton("Command1", [this] { return "X" + Text(kEndX); });
+    CopyButton("Command3", [this] { return "Z" + Text(kEndZ); });
+    CopyButton("Command4", [this] { return "X" + Text(kEndX) + " Z" + Text(kEndZ); });
+    CopyButton("Command5", [this] { return "A" + Text(kAngle); });
     On("Command6", Event::Click, [this] { Command6_Click(); });
     CloseButton("Command2");
     DrawSketch();
@@ -80,53 +86,53 @@ void frmLineAngle::DrawSketch() {
     p.ForeColor = colors::White;
 }
 
-double frmLineAngle::Value(const char* field) {
+double frmLineAngle::Value(Field field) {
     return ReadNumber(Text(field));
 }
 
 double frmLineAngle::Slope() {
-    return chk::tan(Radians(Value("Text3")));
+    return chk::tan(Radians(Value(kAngle)));
 }
 
 void frmLineAngle::Text4_LostFocus() {
-    if (!Given({"Text1", "Text2", "Text3", "Text4"})) return;
+    if (!Given({kStartX.name, kStartZ.name, kAngle.name, kEndX.name})) return;
     Trapped([this] {
-        const double x1 = Value("Text1"), z1 = Value("Text2"), x2 = Value("Text4");
+        const double x1 = Value(kStartX), z1 = Value(kStartZ), x2 = Value(kEndX);
         const double t = Slope();
         // Along the Z axis every Z2 lies on the line: Z2 stays as it is.
         if (std::fabs(t) < kFlatTangent) return;
-        SetText("Text5", ResultText(chk::add(z1, chk::div(chk::sub(x2, x1) / 2, t))));
+        SetText(kEndZ, ResultText(chk::add(z1, chk::div(chk::sub(x2, x1) / 2, t))));
     });
 }
 
 void frmLineAngle::Text5_LostFocus() {
-    if (!Given({"Text1", "Text2", "Text5"})) return;
-    const bool angleGiven = Given({"Text3"});
-    if (!Given({"Text4"}) || angleGiven) {
+    if (!Given({kStartX.name, kStartZ.name, kEndZ.name})) return;
+    const bool angleGiven = Given({kAngle.name});
+    if (!Given({kEndX.name}) || angleGiven) {
         if (!angleGiven) return;
         Trapped([this] {
-            const double x1 = Value("Text1"), z1 = Value("Text2"), z2 = Value("Text5");
+            const double x1 = Value(kStartX), z1 = Value(kStartZ), z2 = Value(kEndZ);
             const double t = Slope();
             // Across the Z axis the line holds every diameter: X2 stays as it is.
             if (std::fabs(t) > 1 / kFlatTangent) return;
-            SetText("Text4", ResultText(chk::add(x1, chk::mul(2 * chk::sub(z2, z1), t))));
+            SetText(kEndX, ResultText(chk::add(x1, chk::mul(2 * chk::sub(z2, z1), t))));
         });
         return;
     }
     // X2 given, A empty: the direction from the start point to the end point.
     Trapped([this] {
-        const double x1 = Value("Text1"), z1 = Value("Text2");
-        const double x2 = Value("Text4"), z2 = Value("Text5");
+        const double x1 = Value(kStartX), z1 = Value(kStartZ);
+        const double x2 = Value(kEndX), z2 = Value(kEndZ);
         double a = chk::atan(chk::div(chk::sub(x2, x1) / 2, chk::sub(z2, z1))) * 180 / Pi + 0.0001;
         if (x1 < x2 && z1 > z2) a += 180;
         if (x1 > x2 && z1 > z2) a -= 180;
-        SetText("Text3", NcNumber(a));
+        SetText(kAngle, NcNumber(a));
     });
 }
 
 void frmLineAngle::Command6_Click() {
-    for (const char* f : {"Text1", "Text2", "Text3", "Text4", "Text5"}) SetText(f, "");
-    SetFocus("Text1");
+    for (const Field& f : {kStartX, kStartZ, kAngle, kEndX, kEndZ}) SetText(f, "");
+    SetFocus(kStartX);
 }
 
 }  // namespace quillon

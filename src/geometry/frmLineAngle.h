@@ -22,7 +22,7 @@ protected:
 
 private:
     void DrawSketch();
-    double Value(const char* field);
+    double Value(Field field);
     // The tangent of the angle A: the rise of the radius per unit of Z.
     double Slope();
 };

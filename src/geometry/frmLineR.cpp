@@ -5,6 +5,24 @@
 #include "shell/checked.h"
 
 namespace quillon {
+namespace {
+
+constexpr Field kLineX{"Text1"};
+constexpr Field kLineZ{"Text2"};
+constexpr Field kLineAngle{"Text3"};
+constexpr Field kCentreX{"Text4"};
+constexpr Field kCentreZ{"Text5"};
+constexpr Field kRadius{"Text6"};
+constexpr Field kPoint1X{"Text7"};
+constexpr Field kPoint1Z{"Text8"};
+constexpr Field kPoint1I{"Text9"};
+constexpr Field kPoint1K{"Text10"};
+constexpr Field kPoint2X{"Text11"};
+constexpr Field kPoint2Z{"Text12"};
+constexpr Field kPoint2I{"Text13"};
+constexpr Field kPoint2K{"Text14"};
+
+}  // namespace
 
 frmLineR::frmLineR(Module1& m)
     : FigureWindow(m, "frmLineR", " 直線と円の交点", 1450, 950, Topmost::AtLoad) {
@@ -68,25 +86,25 @@ frmLineR::frmLineR(Module1& m)
     PlaneSwitch({"Label2", "Label5", "Label8", "Label12", "Label10", "Label14", "Command1",
                  "Command3", "Command4", "Command5"},
                 nullptr, [this] { RunRecalculate(); });
-    CopyButton("Command1", [this] { return PairText("Text1", "Text2"); });
-    CopyButton("Command3", [this] { return PairText("Text4", "Text5"); });
-    CopyButton("Command4", [this] { return PairText("Text7", "Text8"); });
-    CopyButton("Command5", [this] { return PairText("Text11", "Text12"); });
+    CopyButton("Command1", [this] { return PairText(kLineX, kLineZ); });
+    CopyButton("Command3", [this] { return PairText(kCentreX, kCentreZ); });
+    CopyButton("Command4", [this] { return PairText(kPoint1X, kPoint1Z); });
+    CopyButton("Command5", [this] { return PairText(kPoint2X, kPoint2Z); });
     TopmostBox("Check1");
     CloseButton("Command2");
 }
 
 void frmLineR::Recalculate() {
-    if (!Given({"Text1", "Text2", "Text3"})) return;
-    const ModelPoint p = ReadModelPoint("Text1", "Text2");
-    const double theta = Radians(ReadNumber(Text("Text3")));
+    if (!Given({kLineX.name, kLineZ.name, kLineAngle.name})) return;
+    const ModelPoint p = ReadModelPoint(kLineX, kLineZ);
+    const double theta = Radians(ReadNumber(Text(kLineAngle)));
     Figure().Cls();
-    if (!Given({"Text4", "Text5", "Text6"})) {
+    if (!Given({kCentreX.name, kCentreZ.name, kRadius.name})) {
         LinePreview(theta);
         return;
     }
-    const ModelPoint c = ReadModelPoint("Text4", "Text5");
-    const double r = ReadNumber(Text("Text6"));
+    const ModelPoint c = ReadModelPoint(kCentreX, kCentreZ);
+    const double r = ReadNumber(Text(kRadius));
 
     // Signed distance of the centre from the line (positive to the left of its direction), as
     // a share of the radius; a line that misses or only touches the circle has no two points.
@@ -105,14 +123,14 @@ void frmLineR::Recalculate() {
     const auto [i1, k1] = ArcOffsets(c, p1);
     const auto [i2, k2] = ArcOffsets(c, p2);
 
-    SetText("Text9", ResultText(i1));
-    SetText("Text13", ResultText(i2));
-    SetText("Text7", ResultText(XOf(p1)));
-    SetText("Text8", ResultText(SecondOf(p1)));
-    SetText("Text10", ResultText(k1));
-    SetText("Text11", ResultText(XOf(p2)));
-    SetText("Text12", ResultText(SecondOf(p2)));
-    SetText("Text14", ResultText(k2));
+    SetText(kPoint1I, ResultText(i1));
+    SetText(kPoint2I, ResultText(i2));
+    SetText(kPoint1X, ResultText(XOf(p1)));
+    SetText(kPoint1Z, ResultText(SecondOf(p1)));
+    SetText(kPoint1K, ResultText(k1));
+    SetText(kPoint2X, ResultText(XOf(p2)));
+    SetText(kPoint2Z, ResultText(SecondOf(p2)));
+    SetText(kPoint2K, ResultText(k2));
 
     // The figure fits the line point and the circle; the points lie inside the circle's box.
     const double w = FitScale({p.h, c.h + r, c.h - r}, {p.v, c.v + r, c.v - r}, 1.2, 0.1);

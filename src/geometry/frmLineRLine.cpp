@@ -68,6 +68,46 @@ std::string NoseName(int i) {
     return "NosePN(" + std::to_string(i) + ")";
 }
 
+constexpr Field kLine1X{"Text1"};
+constexpr Field kLine1Z{"Text2"};
+constexpr Field kLine1Angle{"Text3"};
+constexpr Field kLine2X{"Text4"};
+constexpr Field kLine2Z{"Text5"};
+constexpr Field kLine2Angle{"Text6"};
+constexpr Field kRadius{"Text9"};
+constexpr Field kNoseR{"Text20"};
+constexpr Field kCrossX{"Text7"};
+constexpr Field kCrossZ{"Text8"};
+constexpr Field kCentreX{"Text10"};
+constexpr Field kCentreZ{"Text11"};
+constexpr Field kTangent1X{"Text12"};
+constexpr Field kTangent1Z{"Text13"};
+constexpr Field kTangent1I{"Text16"};
+constexpr Field kTangent1K{"Text17"};
+constexpr Field kTangent2X{"Text14"};
+constexpr Field kTangent2Z{"Text15"};
+constexpr Field kTangent2I{"Text18"};
+constexpr Field kTangent2K{"Text19"};
+constexpr Field kNose1CX{"Text21"};
+constexpr Field kNose1CZ{"Text22"};
+constexpr Field kNose1R{"Text23"};
+constexpr Field kTip1X{"Text24"};
+constexpr Field kTip1Z{"Text25"};
+constexpr Field kNose1I{"Text26"};
+constexpr Field kNose1K{"Text27"};
+constexpr Field kNose2CX{"Text28"};
+constexpr Field kNose2CZ{"Text29"};
+constexpr Field kNose2R{"Text30"};
+constexpr Field kTip2X{"Text31"};
+constexpr Field kTip2Z{"Text32"};
+constexpr Field kNose2I{"Text33"};
+constexpr Field kNose2K{"Text34"};
+constexpr Field kZoom{"Check1"};
+constexpr Field kOutside{"Option5"};
+// The corner of the two lines the circle lies in, by its position 1 to 4.
+constexpr Field kCornerPositions[] = {{"Option1"}, {"Option2"}, {"Option3"}, {"Option4"}};
+constexpr Field kNoseFrame{"Frame4"};
+
 }  // namespace
 
 frmLineRLine::frmLineRLine(Module1& m)
@@ -106,7 +146,7 @@ frmLineRLine::frmLineRLine(Module1& m)
                                            {1, 0}, {2, 1}, {1, 2}, {0, 1}};
     for (int i = 0; i < 8; ++i)
         Option(NoseName(i), std::to_string(i + 1), i == 2)
-            .In("Frame4")
+            .In(kNoseFrame)
             .At(kNoseCells[i].row, kNoseCells[i].col);
     Control& axes = PictureBox("Picture2").In("Frame4").At(1, 1).Size(20, 20).NoTabStop();
     axes.BackColor = colors::ButtonFace;
@@ -203,22 +243,22 @@ frmLineRLine::frmLineRLine(Module1& m)
         {"Label2", "Label5", "Label6", "Label14", "Label15", "Label28", "Label33", "Label11",
          "Label18", "Label19", "Label30", "Label34", "Command4", "Command5", "Command8",
          "Command9"},
-        [this](bool xy) { (*this)["Frame4"].Enabled = !xy; }, [this] { RunRecalculate(); });
-    CopyButton("Command4", [this] { return PairText("Text7", "Text8"); });
-    CopyButton("Command5", [this] { return PairText("Text10", "Text11"); });
-    CopyButton("Command8", [this] { return PairText("Text12", "Text13"); });
-    CopyButton("Command9", [this] { return PairText("Text14", "Text15"); });
+        [this](bool xy) { (*this)[kNoseFrame].Enabled = !xy; }, [this] { RunRecalculate(); });
+    CopyButton("Command4", [this] { return PairText(kCrossX, kCrossZ); });
+    CopyButton("Command5", [this] { return PairText(kCentreX, kCentreZ); });
+    CopyButton("Command8", [this] { return PairText(kTangent1X, kTangent1Z); });
+    CopyButton("Command9", [this] { return PairText(kTangent2X, kTangent2Z); });
     CloseButton("Command2");
     TopmostBox("Check2");
 }
 
 void frmLineRLine::Recalculate() {
-    if (!Given({"Text1", "Text2", "Text3"})) return;
-    const Line l1 = ReadLine("Text1", "Text2", "Text3");
+    if (!Given({kLine1X.name, kLine1Z.name, kLine1Angle.name})) return;
+    const Line l1 = ReadLine(kLine1X, kLine1Z, kLine1Angle);
     Figure().Cls();
     // Without line 2, line 1 alone through the middle of the default picture.
-    if (!Given({"Text4", "Text5", "Text6"})) return LinePreview(l1.a);
-    const Line l2 = ReadLine("Text4", "Text5", "Text6");
+    if (!Given({kLine2X.name, kLine2Z.name, kLine2Angle.name})) return LinePreview(l1.a);
+    const Line l2 = ReadLine(kLine2X, kLine2Z, kLine2Angle);
 
     const ModelPoint cross = Intersection(l1, l2);
     // Scale fitted to the two given points and the intersection, centred horizontally with a
@@ -227,19 +267,19 @@ void frmLineRLine::Recalculate() {
     const Rays rays{Ray(l1, cross, sw), Ray(l2, cross, sw)};
     DrawRays(rays);
 
-    if (!Given({"Text9"})) {
-        (*this)["Check1"].Enabled = false;
+    if (!Given({kRadius.name})) {
+        (*this)[kZoom].Enabled = false;
         return;
     }
-    (*this)["Check1"].Enabled = true;
-    const double r = ReadNumber(Text("Text9"));
+    (*this)[kZoom].Enabled = true;
+    const double r = ReadNumber(Text(kRadius));
     const ModelPoint centre = TangentCircle(l1, l2, cross, r);
     DrawTangentCircle(rays, centre, r, sw);
-    if (!Given({"Text20"})) return;
+    if (!Given({kNoseR.name})) return;
     NoseCompensation(centre, r);
 }
 
-frmLineRLine::Line frmLineRLine::ReadLine(const char* x, const char* second, const char* angle) {
+frmLineRLine::Line frmLineRLine::ReadLine(Field x, Field second, Field angle) {
     Line l;
     l.x = ReadNumber(Text(x));
     l.second = ReadNumber(Text(second));
@@ -259,8 +299,8 @@ FigureWindow::ModelPoint frmLineRLine::Intersection(const Line& l1, const Line& 
         zc = chk::div(chk::finite((l2.x - l1.x) / 2 + l1.second * t1 - l2.second * t2), t1 - t2);
         xc = chk::finite(l1.x + 2 * (zc - l1.second) * t1);
     }
-    SetText("Text7", ResultText(xc));
-    SetText("Text8", ResultText(zc));
+    SetText(kCrossX, ResultText(xc));
+    SetText(kCrossZ, ResultText(zc));
     return ModelOf(xc, zc);
 }
 
@@ -280,29 +320,29 @@ FigureWindow::ModelPoint frmLineRLine::TangentCircle(const Line& l1, const Line&
                                                      ModelPoint cross, double r) {
     int position = 1;
     for (int i = 2; i <= 4; ++i)
-        if ((*this)["Option" + std::to_string(i)].Value) position = i;
+        if ((*this)[kCornerPositions[i - 1]].Value) position = i;
     const Corner c = CornerCircle(l1.a, l2.a, l1.A, l2.A, r, position);
     const ModelPoint centre{cross.h + c.ch, cross.v + c.cv};
     tangent1_ = {cross.h + c.t1h, cross.v + c.t1v};
     tangent2_ = {cross.h + c.t2h, cross.v + c.t2v};
     const double cx = chk::finite(XOf(centre)), cz = chk::finite(SecondOf(centre));
-    SetText("Text10", ResultText(cx));
-    SetText("Text11", ResultText(cz));
-    SetText("Text12", ResultText(XOf(tangent1_)));
-    SetText("Text13", ResultText(SecondOf(tangent1_)));
+    SetText(kCentreX, ResultText(cx));
+    SetText(kCentreZ, ResultText(cz));
+    SetText(kTangent1X, ResultText(XOf(tangent1_)));
+    SetText(kTangent1Z, ResultText(SecondOf(tangent1_)));
     const auto [i1, k1] = ArcOffsets(centre, tangent1_);
-    SetText("Text17", ResultText(k1));
-    SetText("Text14", ResultText(XOf(tangent2_)));
-    SetText("Text15", ResultText(SecondOf(tangent2_)));
+    SetText(kTangent1K, ResultText(k1));
+    SetText(kTangent2X, ResultText(XOf(tangent2_)));
+    SetText(kTangent2Z, ResultText(SecondOf(tangent2_)));
     const auto [i2, k2] = ArcOffsets(centre, tangent2_);
-    SetText("Text19", ResultText(k2));
-    SetText("Text16", ResultText(i1));
-    SetText("Text18", ResultText(i2));
+    SetText(kTangent2K, ResultText(k2));
+    SetText(kTangent1I, ResultText(i1));
+    SetText(kTangent2I, ResultText(i2));
     return centre;
 }
 
 void frmLineRLine::DrawTangentCircle(const Rays& rays, ModelPoint centre, double r, double sw) {
-    if ((*this)["Check1"].Value) {
+    if ((*this)[kZoom].Value) {
         // Zoomed onto the circle; the rays keep their ends.
         Figure().Cls();
         sw = 5 * r;
@@ -322,49 +362,49 @@ void frmLineRLine::NoseCompensation(ModelPoint centre, double r) {
     // same centre.
     const bool xy = InXY();
     const double cx = XOf(centre), cz = SecondOf(centre);
-    const double rn = ReadNumber(Text("Text20"));
-    const double p = (*this)["Option5"].Value ? 1 : -1;
-    SetText("Text23", NcNumber(r + p * rn));
-    SetText("Text30", Text("Text23"));
-    auto scaled = [&](const char* field) {
+    const double rn = ReadNumber(Text(kNoseR));
+    const double p = (*this)[kOutside].Value ? 1 : -1;
+    SetText(kNose1R, NcNumber(r + p * rn));
+    SetText(kNose2R, Text(kNose1R));
+    auto scaled = [&](Field field) {
         const double inc = ReadNumber(Text(field));
         return NcNumber(chk::finite(inc + chk::div(p * inc * rn, r)));
     };
-    SetText("Text26", scaled("Text16"));
-    SetText("Text27", scaled("Text17"));
-    SetText("Text33", scaled("Text18"));
-    SetText("Text34", scaled("Text19"));
+    SetText(kNose1I, scaled(kTangent1I));
+    SetText(kNose1K, scaled(kTangent1K));
+    SetText(kNose2I, scaled(kTangent2I));
+    SetText(kNose2K, scaled(kTangent2K));
     const double xFactor = xy ? 1 : 2;
-    SetText("Text21", NcNumber(cx - xFactor * ReadNumber(Text("Text26"))));
-    SetText("Text22", NcNumber(cz - ReadNumber(Text("Text27"))));
-    SetText("Text28", NcNumber(cx - xFactor * ReadNumber(Text("Text33"))));
-    SetText("Text29", NcNumber(cz - ReadNumber(Text("Text34"))));
-    const double n1x = ReadNumber(Text("Text21")), n1z = ReadNumber(Text("Text22"));
-    const double n2x = ReadNumber(Text("Text28")), n2z = ReadNumber(Text("Text29"));
+    SetText(kNose1CX, NcNumber(cx - xFactor * ReadNumber(Text(kNose1I))));
+    SetText(kNose1CZ, NcNumber(cz - ReadNumber(Text(kNose1K))));
+    SetText(kNose2CX, NcNumber(cx - xFactor * ReadNumber(Text(kNose2I))));
+    SetText(kNose2CZ, NcNumber(cz - ReadNumber(Text(kNose2K))));
+    const double n1x = ReadNumber(Text(kNose1CX)), n1z = ReadNumber(Text(kNose1CZ));
+    const double n2x = ReadNumber(Text(kNose2CX)), n2z = ReadNumber(Text(kNose2CZ));
     const ModelPoint n1 = ModelOf(n1x, n1z), n2 = ModelOf(n2x, n2z);
     ModelCircle(n1.h, n1.v, rn, colors::Magenta);
     ModelCircle(n2.h, n2.v, rn, colors::Magenta);
 
     // Imaginary tool tips, turning only.
     if (xy) {
-        for (const char* f : {"Text24", "Text25", "Text31", "Text32"}) SetText(f, "");
+        for (const Field& f : {kTip1X, kTip1Z, kTip2X, kTip2Z}) SetText(f, "");
         return;
     }
     int dir = 0;
     for (int i = 0; i < 8; ++i)
         if ((*this)[NoseName(i)].Value) dir = i;
-    SetText("Text24", PlainDecimal(n1x + kTipX[dir] * rn));
-    SetText("Text25", PlainDecimal(n1z + kTipZ[dir] * rn));
-    SetText("Text31", PlainDecimal(n2x + kTipX[dir] * rn));
-    SetText("Text32", PlainDecimal(n2z + kTipZ[dir] * rn));
+    SetText(kTip1X, PlainDecimal(n1x + kTipX[dir] * rn));
+    SetText(kTip1Z, PlainDecimal(n1z + kTipZ[dir] * rn));
+    SetText(kTip2X, PlainDecimal(n2x + kTipX[dir] * rn));
+    SetText(kTip2Z, PlainDecimal(n2z + kTipZ[dir] * rn));
     // From each tip, one stroke along X to the nose centre's X and one along Z to its Z.
-    auto strokes = [&](const char* tipX, const char* tipZ, double nx, double nz) {
+    auto strokes = [&](Field tipX, Field tipZ, double nx, double nz) {
         const double tx = ReadNumber(Text(tipX)), tz = ReadNumber(Text(tipZ));
         ModelLine(tz, tx / 2, tz, nx / 2, colors::ButtonShadow);
         ModelLine(tz, tx / 2, nz, tx / 2, colors::ButtonShadow);
     };
-    strokes("Text24", "Text25", n1x, n1z);
-    strokes("Text31", "Text32", n2x, n2z);
+    strokes(kTip1X, kTip1Z, n1x, n1z);
+    strokes(kTip2X, kTip2Z, n2x, n2z);
 }
 
 }  // namespace quillon

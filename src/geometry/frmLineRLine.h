@@ -25,7 +25,7 @@ private:
     };
     using Rays = Segment[2];
 
-    Line ReadLine(const char* x, const char* second, const char* angle);
+    Line ReadLine(Field x, Field second, Field angle);
     // The intersection of the lines, written to Text7/Text8.
     ModelPoint Intersection(const Line& l1, const Line& l2);
     // Each line drawn from its point past the intersection, `length` long.

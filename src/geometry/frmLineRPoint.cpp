@@ -5,6 +5,57 @@
 #include "shell/checked.h"
 
 namespace quillon {
+namespace {
+
+constexpr Field kLineX{"Text1"};
+constexpr Field kLineZ{"Text2"};
+constexpr Field kLineAngle{"Text3"};
+constexpr Field kEndX{"Text4"};
+constexpr Field kEndZ{"Text5"};
+constexpr Field kCentreX{"Text6"};
+constexpr Field kCentreZ{"Text7"};
+constexpr Field kRadius{"Text8"};
+constexpr Field kStartX{"Text9"};
+constexpr Field kStartZ{"Text10"};
+constexpr Field kStartI{"Text11"};
+constexpr Field kStartK{"Text12"};
+constexpr Field kCircle1{"Option1"};
+
+// The centre seen from the end point, in the mirrored frame: R from the line and R from the
+// end point. q and w are the legs of the right triangle between the end point and the centre,
+// sA the end point's side of the line, th the line's angle; `first` chooses circle "1".
+struct Offset {
+    double dh = 0, dv = 0;
+};
+Offset CentreFromEnd(double q, double w, double r, double sA, double th, bool first) {
+    double dh = 0, dv = 0;
+    if (q <= 0) {
+        const double g = chk::atan(chk::div(-q, w));
+        if (first) {
+            const double gamma = g + sA * th;
+            dh = -r * chk::cos(gamma);
+            dv = -sA * r * chk::sin(gamma);
+        } else {
+            const double gamma = Pi / 2 - g + sA * th;
+            dh = r * chk::sin(gamma);
+            dv = -sA * r * chk::cos(gamma);
+        }
+    } else {
+        const double g = chk::atan(chk::div(w, q));
+        if (first) {
+            const double gamma = g + sA * th;
+            dh = -r * chk::sin(gamma);
+            dv = sA * r * chk::cos(gamma);
+        } else {
+            const double gamma = Pi / 2 - g + sA * th;
+            dh = r * chk::cos(gamma);
+            dv = sA * r * chk::sin(gamma);
+        }
+    }
+    return {dh, dv};
+}
+
+}  // namespace
 
 frmLineRPoint::frmLineRPoint(Module1& m)
     : FigureWindow(m, "frmLineRPoint", " 1点を通り直線と接する円", 1450, 950, Topmost::AtLoad) {
@@ -67,10 +118,10 @@ frmLineRPoint::frmLineRPoint(Module1& m)
     PlaneSwitch({"Label2", "Label5", "Label10", "Label7", "Label12", "Command1", "Command3",
                  "Command4", "Command5"},
                 nullptr, [this] { RunRecalculate(); });
-    CopyButton("Command1", [this] { return PairText("Text1", "Text2"); });
-    CopyButton("Command3", [this] { return PairText("Text4", "Text5"); });
-    CopyButton("Command4", [this] { return PairText("Text6", "Text7"); });
-    CopyButton("Command5", [this] { return PairText("Text9", "Text10"); });
+    CopyButton("Command1", [this] { return PairText(kLineX, kLineZ); });
+    CopyButton("Command3", [this] { return PairText(kEndX, kEndZ); });
+    CopyButton("Command4", [this] { return PairText(kCentreX, kCentreZ); });
+    CopyButton("Command5", [this] { return PairText(kStartX, kStartZ); });
     TopmostBox("Check1");
     CloseButton("Command2");
 }
@@ -85,16 +136,16 @@ double frmLineRPoint::LineAngle(double degrees) {
 }
 
 void frmLineRPoint::Recalculate() {
-    if (!Given({"Text1", "Text2", "Text3"})) return;
-    const ModelPoint p = ReadModelPoint("Text1", "Text2");
-    const double theta = Radians(LineAngle(ReadNumber(Text("Text3"))));
+    if (!Given({kLineX.name, kLineZ.name, kLineAngle.name})) return;
+    const ModelPoint p = ReadModelPoint(kLineX, kLineZ);
+    const double theta = Radians(LineAngle(ReadNumber(Text(kLineAngle))));
     Figure().Cls();
-    if (!Given({"Text4", "Text5", "Text8"})) {
+    if (!Given({kEndX.name, kEndZ.name, kRadius.name})) {
         LinePreview(theta);
         return;
     }
-    const ModelPoint e = ReadModelPoint("Text4", "Text5");
-    const double r = ReadNumber(Text("Text8"));
+    const ModelPoint e = ReadModelPoint(kEndX, kEndZ);
+    const double r = ReadNumber(Text(kRadius));
 
     // Work in a frame mirrored so that the end point lies up and to the right of the line
     // point, which is its origin.
@@ -114,31 +165,7 @@ void frmLineRPoint::Recalculate() {
     const double q = chk::sub(r, std::fabs(dist));
     const double w = chk::sqrt(chk::sub(chk::mul(r, r), chk::mul(q, q)));
 
-    const bool first = (*this)["Option1"].Value;
-    double dh = 0, dv = 0;  // the centre seen from the end point
-    if (q <= 0) {
-        const double g = chk::atan(chk::div(-q, w));
-        if (first) {
-            const double gamma = g + sA * th;
-            dh = -r * chk::cos(gamma);
-            dv = -sA * r * chk::sin(gamma);
-        } else {
-            const double gamma = Pi / 2 - g + sA * th;
-            dh = r * chk::sin(gamma);
-            dv = -sA * r * chk::cos(gamma);
-        }
-    } else {
-        const double g = chk::atan(chk::div(w, q));
-        if (first) {
-            const double gamma = g + sA * th;
-            dh = -r * chk::sin(gamma);
-            dv = sA * r * chk::cos(gamma);
-        } else {
-            const double gamma = Pi / 2 - g + sA * th;
-            dh = r * chk::cos(gamma);
-            dv = sA * r * chk::sin(gamma);
-        }
-    }
+    const auto [dh, dv] = CentreFromEnd(q, w, r, sA, th, (*this)[kCircle1].Value);
     const double ch = eh + dh, cv = ev + dv;
     // The circle touches the line at the foot of the perpendicular from its centre.
     const double th_ = ch + sA * r * sinT, tv = cv - sA * r * cosT;
@@ -147,12 +174,12 @@ void frmLineRPoint::Recalculate() {
     const ModelPoint t{chk::finite(p.h + sH * th_), chk::finite(p.v + sV * tv)};
     const auto [i, k] = ArcOffsets(c, t);
 
-    SetText("Text6", ResultText(XOf(c)));
-    SetText("Text7", ResultText(SecondOf(c)));
-    SetText("Text9", ResultText(XOf(t)));
-    SetText("Text10", ResultText(SecondOf(t)));
-    SetText("Text11", ResultText(i));
-    SetText("Text12", ResultText(k));
+    SetText(kCentreX, ResultText(XOf(c)));
+    SetText(kCentreZ, ResultText(SecondOf(c)));
+    SetText(kStartX, ResultText(XOf(t)));
+    SetText(kStartZ, ResultText(SecondOf(t)));
+    SetText(kStartI, ResultText(i));
+    SetText(kStartK, ResultText(k));
 
     const double width = FitScale({p.h, e.h + sH * r, t.h}, {p.v, e.v + sV * r, t.v}, 1.2, 0.1);
     ModelLine(t.h, t.v, p.h, p.v, colors::Given);

@@ -6,6 +6,15 @@
 #include "shell/sketch.h"
 
 namespace quillon {
+namespace {
+
+constexpr Field kNoseRadius{"Text1"};
+constexpr Field kAngle{"Text2"};
+constexpr Field kOffsetX{"Text3"};
+constexpr Field kOffsetZ{"Text4"};
+constexpr Field kDescentZ2{"Text5"};
+
+}  // namespace
 
 frmNoseR::frmNoseR(Module1& m)
     : ToolWindow(m, "frmNoseR", " テーパーのノーズＲ補正", 2800, 2000, Topmost::EachActivation) {
@@ -27,12 +36,12 @@ frmNoseR::frmNoseR(Module1& m)
     PictureBox("Picture1").At(0, 2, 5, 1).Size(300, 250).NoTabStop();
 
     EnterChain({{"Text1", "Text2"}, {"Text2", "Text1"}});
-    On("Text1", Event::LostFocus, [this] { Text1_LostFocus(); });
-    On("Text2", Event::LostFocus, [this] { Text2_LostFocus(); });
+    On(kNoseRadius, Event::LostFocus, [this] { Text1_LostFocus(); });
+    On(kAngle, Event::LostFocus, [this] { Text2_LostFocus(); });
     // The copies are the bare result texts, without an address letter.
-    CopyButton("Command1", [this] { return Text("Text3"); });
-    CopyButton("Command3", [this] { return Text("Text4"); });
-    CopyButton("Command4", [this] { return Text("Text5"); });
+    CopyButton("Command1", [this] { return Text(kOffsetX); });
+    CopyButton("Command3", [this] { return Text(kOffsetZ); });
+    CopyButton("Command4", [this] { return Text(kDescentZ2); });
     CloseButton("Command2");
     DrawDiagram();
 }
@@ -58,7 +67,8 @@ void frmNoseR::DrawDiagram() {
     sketch.Line(0, bottom, 2.5, bottom, white, DrawStyle::Dot);
     sketch.Text(1.85, bottom + 0.37, "角度", white);
 
-    // The nose circle, its centre, its radius.
+    // The nose circle, its centre, its radius. The circles are centred on the origin, where
+    // model and picture coordinates agree.
     p.Circle(0, 0, 1, colors::Magenta);
     p.Circle(0, 0, 0.04, colors::Result);
     sketch.Line(0, 0, -std::sqrt(0.5), std::sqrt(0.5), white);
@@ -86,17 +96,17 @@ void frmNoseR::DrawDiagram() {
 }
 
 void frmNoseR::Compute() {
-    if (!Given({"Text1", "Text2"})) return;
+    if (!Given({kNoseRadius.name, kAngle.name})) return;
     Trapped([this] {
-        const double rn = ReadNumber(Text("Text1"));
-        const double a = Radians(ReadNumber(Text("Text2")));
+        const double rn = ReadNumber(Text(kNoseRadius));
+        const double a = Radians(ReadNumber(Text(kAngle)));
         const double u = chk::tan(a / 2);
         const double z = chk::mul(rn, 1 - u);
         const double z2 = chk::mul(rn, 1 + u);
         const double x = chk::mul(2 * chk::tan(a), z);
-        SetText("Text3", NcNumber(x));
-        SetText("Text4", NcNumber(z));
-        SetText("Text5", NcNumber(z2));
+        SetText(kOffsetX, NcNumber(x));
+        SetText(kOffsetZ, NcNumber(z));
+        SetText(kDescentZ2, NcNumber(z2));
     });
 }
 

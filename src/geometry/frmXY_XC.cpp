@@ -26,9 +26,6 @@ constexpr Color kSegment = colors::Given;           // light yellow
 constexpr Color kCentreLine = colors::Blue;         // the Y-axis centre line
 constexpr Color kWindow = Color::Sys(Color::System::Window);
 
-constexpr const char* kCartesianFields[] = {"Text1", "Text2", "Text5", "Text6"};
-constexpr const char* kPolarFields[] = {"Text3", "Text4", "Text7", "Text8"};
-
 // The direction of (x, y) seen from the centre, from +X towards +Y, in the quadrant of the
 // point: between -90 and 270 degrees (-Pi/2 and 3 Pi/2 radians). atan(y / x) alone would turn
 // a point left of the Y axis to the opposite side.
@@ -44,6 +41,28 @@ double DirectionRadians(double x, double y) {
     return x < 0 ? a + Pi : a;
 }
 
+constexpr Field kX1{"Text1"};
+constexpr Field kY1{"Text2"};
+constexpr Field kDiameter1{"Text3"};
+constexpr Field kC1{"Text4"};
+constexpr Field kX2{"Text5"};
+constexpr Field kY2{"Text6"};
+constexpr Field kDiameter2{"Text7"};
+constexpr Field kC2{"Text8"};
+constexpr Field kLineAngle{"Text9"};
+constexpr Field kLineLength{"Text10"};
+constexpr Field kCentreLineC{"Text11"};
+constexpr Field kTurned1X{"Text12"};
+constexpr Field kTurned1Y{"Text13"};
+constexpr Field kTurned2X{"Text14"};
+constexpr Field kTurned2Y{"Text15"};
+constexpr Field kCartesian{"OptionXY"};
+constexpr Field kPolarReadout{"Picture5"};
+
+// The entry pairs of the two ways to give the points.
+constexpr Field kCartesianFields[] = {kX1, kY1, kX2, kY2};
+constexpr Field kPolarFields[] = {kDiameter1, kC1, kDiameter2, kC2};
+
 }  // namespace
 
 frmXY_XC::frmXY_XC(Module1& m)
@@ -52,14 +71,18 @@ frmXY_XC::frmXY_XC(Module1& m)
     struct PointRow {
         const char* caption;
         // The labels of X, Y, the diameter and C; the fields; the copy buttons; the colour key.
-        const char *xLabel, *yLabel, *dLabel, *cLabel, *x, *y, *copyXY, *d, *c, *copyXC, *key;
+        const char *xLabel, *yLabel, *dLabel, *cLabel;
+        Field x, y;
+        const char* copyXY;
+        Field d, c;
+        const char *copyXC, *key;
         Color color;
     };
     const PointRow points[] = {
-        {"ポイント1 X", "Label1", "Label2", "Label3", "Label4", "Text1", "Text2", "Command1",
-         "Text3", "Text4", "Command5", "Label21", kPoint1},
-        {"ポイント2 X", "Label6", "Label7", "Label8", "Label17", "Text5", "Text6", "Command3",
-         "Text7", "Text8", "Command4", "Label22", kPoint2},
+        {"ポイント1 X", "Label1", "Label2", "Label3", "Label4", kX1, kY1, "Command1", kDiameter1,
+         kC1, "Command5", "Label21", kPoint1},
+        {"ポイント2 X", "Label6", "Label7", "Label8", "Label17", kX2, kY2, "Command3", kDiameter2,
+         kC2, "Command4", "Label22", kPoint2},
     };
     int row = 0;
     for (const PointRow& p : points) {
@@ -112,7 +135,7 @@ frmXY_XC::frmXY_XC(Module1& m)
     // The figure, a strip above it with the caption of the vertical axis and a strip at its
     // right with the caption of the X axis (C 0); the two readouts below it.
     auto figure = DeclareFigure("Label16");
-    auto box = [this](const char* name, int w, int h) -> Control& {
+    auto box = [this](const std::string& name, int w, int h) -> Control& {
         Control& c = PictureBox(name).Size(w, h);
         c.Pic = std::make_unique<Picture>(w, h);
         return c;
@@ -121,7 +144,7 @@ frmXY_XC::frmXY_XC(Module1& m)
     figure.picture.At(9, 0, 1, 7).Size(kFigurePixels.w, kFigurePixels.h);
     box("Picture4", 3 * kCaptionPixels, kFigurePixels.h).At(9, 7, 1, 2);
     figure.readout.At(10, 0, 1, 4);
-    Control& polar = box("Picture5", 200, 18).At(10, 4, 1, 3);
+    Control& polar = box(kPolarReadout, 200, 18).At(10, 4, 1, 3);
     polar.Fixed = true;
     polar.Visible = false;
     Label("Label20", "※データのコピー 後は編集画面で[貼り付け]を行ってください。").At(11, 0, 1, 8);
@@ -139,7 +162,7 @@ frmXY_XC::frmXY_XC(Module1& m)
                 {"Text8", "Text3"}});
     RecalculateOnLeave({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"});
     // A point field with text selects all of it on getting the focus, to be typed over.
-    for (const char* f : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"}) {
+    for (const Field f : {kX1, kY1, kDiameter1, kC1, kX2, kY2, kDiameter2, kC2}) {
         On(f, Event::GotFocus, [this, f] {
             Control& c = (*this)[f];
             if (c.Text.empty()) return;
@@ -147,18 +170,18 @@ frmXY_XC::frmXY_XC(Module1& m)
             c.SelLength = static_cast<int>(utf8::Length(c.Text));
         });
     }
-    On("OptionXY", Event::Click, [this] { OptionXY_Click(); });
+    On(kCartesian, Event::Click, [this] { OptionXY_Click(); });
     On("OptionXC", Event::Click, [this] { OptionXC_Click(); });
-    OnMouse(kForm, [this](const MouseArgs&) { (*this)["Picture5"].Visible = false; });
-    CopyButton("Command1", [this] { return "X" + Text("Text1") + " Y" + Text("Text2"); });
-    CopyButton("Command3", [this] { return "X" + Text("Text5") + " Y" + Text("Text6"); });
-    CopyButton("Command5", [this] { return "C" + Text("Text4") + " X" + Text("Text3"); });
-    CopyButton("Command4", [this] { return "C" + Text("Text8") + " X" + Text("Text7"); });
-    CopyButton("Command7", [this] { return "L" + Text("Text10"); });
-    CopyButton("Command6", [this] { return "A" + Text("Text9"); });
-    CopyButton("Command8", [this] { return "C" + Text("Text11"); });
-    CopyButton("Command11", [this] { return "X" + Text("Text12") + " Y" + Text("Text13"); });
-    CopyButton("Command13", [this] { return "X" + Text("Text14") + " Y" + Text("Text15"); });
+    OnMouse(kForm, [this](const MouseArgs&) { (*this)[kPolarReadout].Visible = false; });
+    CopyButton("Command1", [this] { return "X" + Text(kX1) + " Y" + Text(kY1); });
+    CopyButton("Command3", [this] { return "X" + Text(kX2) + " Y" + Text(kY2); });
+    CopyButton("Command5", [this] { return "C" + Text(kC1) + " X" + Text(kDiameter1); });
+    CopyButton("Command4", [this] { return "C" + Text(kC2) + " X" + Text(kDiameter2); });
+    CopyButton("Command7", [this] { return "L" + Text(kLineLength); });
+    CopyButton("Command6", [this] { return "A" + Text(kLineAngle); });
+    CopyButton("Command8", [this] { return "C" + Text(kCentreLineC); });
+    CopyButton("Command11", [this] { return "X" + Text(kTurned1X) + " Y" + Text(kTurned1Y); });
+    CopyButton("Command13", [this] { return "X" + Text(kTurned2X) + " Y" + Text(kTurned2Y); });
     TopmostBox("Check1");
     CloseButton("Command2");
 }
@@ -170,8 +193,8 @@ void frmXY_XC::Form_Load() {
 }
 
 void frmXY_XC::OpenEntryFields(bool cartesian) {
-    auto open = [this](const char* const(&fields)[4], bool entries) {
-        for (const char* f : fields) {
+    auto open = [this](const Field(&fields)[4], bool entries) {
+        for (const Field& f : fields) {
             Control& c = (*this)[f];
             c.Locked = !entries;
             c.BackColor = entries ? kWindow : colors::ButtonFace;
@@ -184,24 +207,24 @@ void frmXY_XC::OpenEntryFields(bool cartesian) {
 
 void frmXY_XC::OptionXY_Click() {
     OpenEntryFields(true);
-    SetFocus("Text1");
+    SetFocus(kX1);
 }
 
 void frmXY_XC::OptionXC_Click() {
     OpenEntryFields(false);
-    SetFocus("Text3");
+    SetFocus(kDiameter1);
 }
 
 void frmXY_XC::DrawAxes() {
     const double w = Figure().GetScale().width;
-    Figure().Line(w / 2, 0, -w / 2, 0, colors::ButtonShadow);
-    Figure().Line(0, w / 2, 0, -w / 2, colors::ButtonShadow);
+    ModelLine(w / 2, 0, -w / 2, 0, colors::ButtonShadow);
+    ModelLine(0, -w / 2, 0, w / 2, colors::ButtonShadow);
 }
 
 void frmXY_XC::Recalculate() {
     Picture& pic = Figure();
     pic.Cls();
-    const bool cartesian = (*this)["OptionXY"].Value;
+    const bool cartesian = (*this)[kCartesian].Value;
 
     // A point whose entry pair is not complete stays at the centre.
     struct Point {
@@ -209,12 +232,12 @@ void frmXY_XC::Recalculate() {
     };
     Point p1, p2;
     struct Fields {
-        const char *x, *y, *d, *c;
+        Field x, y, d, c;
     };
-    const Fields f1{"Text1", "Text2", "Text3", "Text4"}, f2{"Text5", "Text6", "Text7", "Text8"};
+    const Fields f1{kX1, kY1, kDiameter1, kC1}, f2{kX2, kY2, kDiameter2, kC2};
     for (auto [p, f] : {std::pair{&p1, f1}, std::pair{&p2, f2}}) {
         if (cartesian) {
-            if (!Given({f.x, f.y})) continue;
+            if (!Given({f.x.name, f.y.name})) continue;
             p->x = ReadNumber(Text(f.x));
             p->y = ReadNumber(Text(f.y));
             p->r = chk::sqrt(chk::add(chk::mul(p->x, p->x), chk::mul(p->y, p->y)));
@@ -222,7 +245,7 @@ void frmXY_XC::Recalculate() {
             SetText(f.d, NcNumber(2 * p->r));
             SetText(f.c, NcNumber(c + 0.001));
         } else {
-            if (!Given({f.d, f.c})) continue;
+            if (!Given({f.d.name, f.c.name})) continue;
             p->r = ReadNumber(Text(f.d)) / 2;
             const double c = chk::finite(ReadNumber(Text(f.c)) / 180 * Pi);
             p->x = chk::mul(p->r, chk::cos(c));
@@ -242,8 +265,8 @@ void frmXY_XC::Recalculate() {
 
     // The line needs both points as entered: in the polar form both polar pairs, since a
     // missing one would leave its point at the centre while its old coordinates still show.
-    const bool complete = cartesian ? Given({"Text1", "Text2", "Text5", "Text6"})
-                                    : Given({"Text3", "Text4", "Text7", "Text8"});
+    const bool complete = cartesian ? Given({kX1.name, kY1.name, kX2.name, kY2.name})
+                                    : Given({kDiameter1.name, kC1.name, kDiameter2.name, kC2.name});
     if (!complete) return;
     const double dx = chk::sub(p2.x, p1.x), dy = chk::sub(p2.y, p1.y);
     const double length = chk::sqrt(chk::add(chk::mul(dy, dy), chk::mul(dx, dx)));
@@ -251,22 +274,22 @@ void frmXY_XC::Recalculate() {
     // Where the line crosses the Y axis: above the centre, its nearest point lies a quarter
     // turn ahead of the line's direction, below the centre three quarters.
     const double b = chk::sub(p1.y, chk::mul(p1.x, chk::tan(t)));
-    SetText("Text9", NcNumber(t * 180 / Pi + 0.001));
-    SetText("Text10", NcNumber(length));
+    SetText(kLineAngle, NcNumber(t * 180 / Pi + 0.001));
+    SetText(kLineLength, NcNumber(length));
     const double cr = b > 0 ? t + Pi / 2 : t + 3 * Pi / 2;
-    SetText("Text11", NcNumber(cr * 180 / Pi + 0.001));
+    SetText(kCentreLineC, NcNumber(cr * 180 / Pi + 0.001));
     const double w = pic.GetScale().width;
-    pic.Line(0, 0, w * exact::cos(cr), -w * exact::sin(cr), kCentreLine);
-    pic.Line(0, 0, -w * exact::cos(cr), w * exact::sin(cr), kCentreLine);
+    ModelLine(0, 0, w * exact::cos(cr), w * exact::sin(cr), kCentreLine);
+    ModelLine(0, 0, -w * exact::cos(cr), -w * exact::sin(cr), kCentreLine);
 
     // Both points turned by the reference angle, as distances from the axes.
     const double d1 = cr - DirectionRadians(p1.x, p1.y);
-    SetText("Text12", NcNumber(std::fabs(p1.r * exact::cos(d1))));
-    SetText("Text13", NcNumber(std::fabs(p1.r * exact::sin(d1))));
+    SetText(kTurned1X, NcNumber(std::fabs(p1.r * exact::cos(d1))));
+    SetText(kTurned1Y, NcNumber(std::fabs(p1.r * exact::sin(d1))));
     // Both points lie the same distance from the centre line's perpendicular.
-    SetText("Text14", Text("Text12"));
+    SetText(kTurned2X, Text(kTurned1X));
     const double d2 = cr - DirectionRadians(p2.x, p2.y);
-    SetText("Text15", NcNumber(std::fabs(p2.r * exact::sin(d2))));
+    SetText(kTurned2Y, NcNumber(std::fabs(p2.r * exact::sin(d2))));
 }
 
 void frmXY_XC::CoordinateReadout(double x, double y) {
@@ -284,7 +307,7 @@ void frmXY_XC::CoordinateReadout(double x, double y) {
         if (xs > 0 && ys > 0) angle += 360;
     }
     const double diameter = 2 * std::sqrt(xs * xs + ys * ys);
-    ShowReadout((*this)["Picture5"], ReadoutLine("X", diameter, " C", angle));
+    ShowReadout((*this)[kPolarReadout], ReadoutLine("X", diameter, " C", angle));
     // The captions at the ends of the axes: "Y" just right of the vertical axis, "X C0" on
     // the level of the horizontal one.
     struct Caption {

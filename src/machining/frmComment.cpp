@@ -25,6 +25,13 @@ constexpr std::array<std::pair<const char*, const char*>, 14> kPhrases = {{
     {"ENDMILL D", "エンドミル D"},
 }};
 
+constexpr Field kComment{"Comment1"};
+constexpr Field kArrowBrackets{"Option1"};
+constexpr Field kPlainBrackets{"Option2"};
+constexpr Field kNoBrackets{"Option3"};
+constexpr Field kLanguage{"Command2"};
+constexpr Field kCopy{"Command3"};
+
 }  // namespace
 
 frmComment::frmComment(Module1& m)
@@ -45,17 +52,17 @@ frmComment::frmComment(Module1& m)
         .Tip("日本語入力と英語入力の切替。リストの内容も変更されます。");
     Button("Command1", "閉じる").At(1, 3);
 
-    OnKey("Comment1", Event::KeyPress, [this](KeyArgs& k) {
+    OnKey(kComment, Event::KeyPress, [this](KeyArgs& k) {
         if (k.keyAscii != keys::Enter) return;
-        (*this)["Command3"].BackColor = colors::ButtonShadow;
+        (*this)[kCopy].BackColor = colors::ButtonShadow;
         M().WaitSeconds(0.1);
-        (*this)["Command3"].BackColor = colors::ButtonFace;
+        (*this)[kCopy].BackColor = colors::ButtonFace;
         Command3_Click();
     });
-    for (const char* option : {"Option1", "Option2", "Option3"})
-        On(option, Event::Click, [this] { SetFocus("Comment1"); });
-    On("Command2", Event::Click, [this] { Command2_Click(); });
-    On("Command3", Event::Click, [this] { Command3_Click(); });
+    for (const Field& option : {kArrowBrackets, kPlainBrackets, kNoBrackets})
+        On(option, Event::Click, [this] { SetFocus(kComment); });
+    On(kLanguage, Event::Click, [this] { Command2_Click(); });
+    On(kCopy, Event::Click, [this] { Command3_Click(); });
     CloseButton("Command1");
 }
 
@@ -76,15 +83,15 @@ void frmComment::SetJapaneseInput() {
 void frmComment::SetLanguage(const char* caption, const char* button, bool japanese,
                              InputMode mode) {
     Caption = caption;
-    (*this)["Command2"].Text = button;
+    (*this)[kLanguage].Text = button;
     // The list and the edit part are emptied, then the list is filled in row order.
-    Control& comment = (*this)["Comment1"];
+    Control& comment = (*this)[kComment];
     comment.Items.clear();
     comment.ListIndex = -1;
-    SetText("Comment1", "");
+    SetText(kComment, "");
     for (const auto& [english, japaneseText] : kPhrases)
         comment.Items.emplace_back(japanese ? japaneseText : english);
-    M().host.SetInputMode(*this, "Comment1", mode);
+    M().host.SetInputMode(*this, kComment, mode);
 }
 
 void frmComment::Command2_Click() {
@@ -95,13 +102,13 @@ void frmComment::Command2_Click() {
         SetJapaneseInput();
         japanese_ = true;
     }
-    SetFocus("Comment1");
+    SetFocus(kComment);
 }
 
 std::string frmComment::CommentText() {
-    const std::string& text = Text("Comment1");
-    if ((*this)["Option1"].Value) return "(-----< " + text + " >-----)";
-    if ((*this)["Option2"].Value) return "( " + text + " )";
+    const std::string& text = Text(kComment);
+    if ((*this)[kArrowBrackets].Value) return "(-----< " + text + " >-----)";
+    if ((*this)[kPlainBrackets].Value) return "( " + text + " )";
     return text;
 }
 

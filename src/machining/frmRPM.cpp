@@ -5,6 +5,13 @@
 #include "shell/checked.h"
 
 namespace quillon {
+namespace {
+
+constexpr Field kCuttingSpeed{"Text1"};
+constexpr Field kDiameter{"Text2"};
+constexpr Field kSpindleSpeed{"Text3"};
+
+}  // namespace
 
 frmRPM::frmRPM(Module1& m)
     : ToolWindow(m, "frmRPM", " 周速 ⇔ 回転数", 2800, 2000, Topmost::EachActivation) {
@@ -33,74 +40,74 @@ frmRPM::frmRPM(Module1& m)
     Button("Command1", "閉じる").At(4, 4);
 
     EnterChain({{"Text1", "Text2"}, {"Text2", "Text3"}, {"Text3", "Text1"}});
-    On("Text1", Event::LostFocus, [this] { Text1_LostFocus(); });
-    On("Text2", Event::LostFocus, [this] { Text2_LostFocus(); });
-    On("Text3", Event::LostFocus, [this] { Text3_LostFocus(); });
+    On(kCuttingSpeed, Event::LostFocus, [this] { Text1_LostFocus(); });
+    On(kDiameter, Event::LostFocus, [this] { Text2_LostFocus(); });
+    On(kSpindleSpeed, Event::LostFocus, [this] { Text3_LostFocus(); });
     On("Command2", Event::Click, [this] { Command2_Click(); });
-    CopyButton("Command3", [this] { return SpindleWord("Text1"); });
-    CopyButton("Command4", [this] { return SpindleWord("Text3"); });
+    CopyButton("Command3", [this] { return SpindleWord(kCuttingSpeed); });
+    CopyButton("Command4", [this] { return SpindleWord(kSpindleSpeed); });
     CloseButton("Command1");
 }
 
 // With all three fields filled, leaving V or D recomputes N and leaving N recomputes V.
 void frmRPM::Text1_LostFocus() {
     Trapped([this] {
-        if (Given({"Text1", "Text2"}))
+        if (Given({kCuttingSpeed.name, kDiameter.name}))
             SpindleSpeed();
-        else if (Given({"Text1", "Text3"}))
+        else if (Given({kCuttingSpeed.name, kSpindleSpeed.name}))
             Diameter();
     });
 }
 
 void frmRPM::Text2_LostFocus() {
     Trapped([this] {
-        if (Given({"Text1", "Text2"}))
+        if (Given({kCuttingSpeed.name, kDiameter.name}))
             SpindleSpeed();
-        else if (Given({"Text2", "Text3"}))
+        else if (Given({kDiameter.name, kSpindleSpeed.name}))
             CuttingSpeed();
     });
 }
 
 void frmRPM::Text3_LostFocus() {
     Trapped([this] {
-        if (Given({"Text2", "Text3"}))
+        if (Given({kDiameter.name, kSpindleSpeed.name}))
             CuttingSpeed();
-        else if (Given({"Text1", "Text3"}))
+        else if (Given({kCuttingSpeed.name, kSpindleSpeed.name}))
             Diameter();
     });
 }
 
 void frmRPM::SpindleSpeed() {
-    v_ = ReadNumber(Text("Text1"));
-    d_ = ReadNumber(Text("Text2"));
+    v_ = ReadNumber(Text(kCuttingSpeed));
+    d_ = ReadNumber(Text(kDiameter));
     n_ = std::floor(chk::div(chk::div(chk::mul(1000, v_), Pi), d_));
-    SetText("Text3", NcNumberInPlace(n_));
+    SetText(kSpindleSpeed, NcNumberInPlace(n_));
 }
 
 void frmRPM::CuttingSpeed() {
-    d_ = ReadNumber(Text("Text2"));
-    n_ = ReadNumber(Text("Text3"));
+    d_ = ReadNumber(Text(kDiameter));
+    n_ = ReadNumber(Text(kSpindleSpeed));
     v_ = std::floor(chk::div(chk::mul(d_, chk::mul(Pi, n_)), 1000));
-    SetText("Text1", NcNumberInPlace(v_));
+    SetText(kCuttingSpeed, NcNumberInPlace(v_));
 }
 
 void frmRPM::Diameter() {
-    v_ = ReadNumber(Text("Text1"));
-    n_ = ReadNumber(Text("Text3"));
+    v_ = ReadNumber(Text(kCuttingSpeed));
+    n_ = ReadNumber(Text(kSpindleSpeed));
     // The diameter is not truncated; its NC text leaves the kept value rounded.
     d_ = chk::div(chk::div(chk::mul(1000, v_), Pi), n_);
-    SetText("Text2", NcNumberInPlace(d_));
+    SetText(kDiameter, NcNumberInPlace(d_));
 }
 
 void frmRPM::Command2_Click() {
     // The kept values stay; only the fields are emptied.
-    SetText("Text1", "");
-    SetText("Text2", "");
-    SetText("Text3", "");
-    SetFocus("Text1");
+    SetText(kCuttingSpeed, "");
+    SetText(kDiameter, "");
+    SetText(kSpindleSpeed, "");
+    SetFocus(kCuttingSpeed);
 }
 
-std::string frmRPM::SpindleWord(const char* field) {
+std::string frmRPM::SpindleWord(Field field) {
     // nearbyint rounds halves to the even neighbour: 1275 gives 1280, 1265 gives 1260.
     const double tens = chk::finite(std::nearbyint(ReadNumber(Text(field)) / 10) * 10);
     return "S" + NcNumber(tens);

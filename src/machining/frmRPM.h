@@ -28,7 +28,7 @@ private:
     void CuttingSpeed();
     void Diameter();
     // "S" and the NC text of a field's value rounded to tens, halves to even.
-    std::string SpindleWord(const char* field);
+    std::string SpindleWord(Field field);
 
     double v_ = 0;  // cutting speed, m/min
     double d_ = 0;  // diameter, mm

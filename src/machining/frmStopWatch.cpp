@@ -38,6 +38,15 @@ long long Hundredths(const std::string& minutes, const std::string& seconds) {
     return std::isfinite(t) ? std::llround(t * 100) : 0;
 }
 
+constexpr Field kDisplay{"Picture1"};
+constexpr Field kTimes{"Text1"};
+constexpr Field kStartStop{"Command1"};
+constexpr Field kSplit{"Command2"};
+constexpr Field kReset{"Command3"};
+constexpr Field kClose{"Command4"};
+constexpr Field kCopy{"Command5"};
+constexpr Field kTimer{"Timer1"};
+
 }  // namespace
 
 frmStopWatch::frmStopWatch(Module1& m)
@@ -45,8 +54,8 @@ frmStopWatch::frmStopWatch(Module1& m)
     // The display with start/stop and split beside it; the column headings, reset, copy and
     // close; the list below the headings.
     PictureBox("Picture1").At(0, 0, 2, 3).Size(236, 60).Font("Arial", 24).BackColor = colors::White;
-    (*this)["Picture1"].Pic = std::make_unique<Picture>(236, 60);
-    Pic("Picture1").ForeColor = colors::Black;
+    (*this)[kDisplay].Pic = std::make_unique<Picture>(236, 60);
+    Pic(kDisplay).ForeColor = colors::Black;
     Button("Command1", "開始").At(0, 3).Tip("スタート／ストップ　[Enter]でも可。").Default = true;
     Button("Command2", "中間計測").At(1, 3).Tip("スプリット");
     // The headings stand over the list's columns: number, segment, total.
@@ -55,19 +64,19 @@ frmStopWatch::frmStopWatch(Module1& m)
     Label("Label1(2)", "  合計時間").At(2, 2);
     Button("Command3", "リセット").At(2, 3).Tip("リセット");
     TextBox("Text1").At(3, 0, 3, 3).Size(236, 150).Font("System", 0).Locked = true;
-    (*this)["Text1"].Multiline = true;
+    (*this)[kTimes].Multiline = true;
     Button("Command5", "コピー").At(3, 3).Tip("Tab付でコピー");
     Button("Command4", "閉じる").At(5, 3);
     Control& timer = Add("Timer1", ControlKind::Timer);
     timer.Interval = 0.05;
     timer.Enabled = false;
 
-    On("Timer1", Event::Timer, [this] { Tprint(); });
-    On("Command1", Event::Click, [this] { Command1_Click(); });
-    On("Command2", Event::Click, [this] { Command2_Click(); });
-    On("Command3", Event::Click, [this] { Command3_Click(); });
-    On("Command4", Event::Click, [this] { Command4_Click(); });
-    On("Command5", Event::Click, [this] { Command5_Click(); });
+    On(kTimer, Event::Timer, [this] { Tprint(); });
+    On(kStartStop, Event::Click, [this] { Command1_Click(); });
+    On(kSplit, Event::Click, [this] { Command2_Click(); });
+    On(kReset, Event::Click, [this] { Command3_Click(); });
+    On(kClose, Event::Click, [this] { Command4_Click(); });
+    On(kCopy, Event::Click, [this] { Command5_Click(); });
 }
 
 void frmStopWatch::Form_Load() {
@@ -78,9 +87,9 @@ void frmStopWatch::Form_Load() {
 void frmStopWatch::Form_Activate() {
     ToolWindow::Form_Activate();
     if (state_ != Watch::Reset) return;
-    (*this)["Command2"].Enabled = false;
-    (*this)["Command3"].Enabled = false;
-    (*this)["Timer1"].Enabled = false;
+    (*this)[kSplit].Enabled = false;
+    (*this)[kReset].Enabled = false;
+    (*this)[kTimer].Enabled = false;
     Show(kZero);
 }
 
@@ -103,7 +112,7 @@ void frmStopWatch::Tprint() {
 }
 
 void frmStopWatch::Show(const std::string& text) {
-    Picture& pic = Pic("Picture1");
+    Picture& pic = Pic(kDisplay);
     pic.Cls();
     pic.Print(text);
 }
@@ -119,10 +128,10 @@ void frmStopWatch::RecordLine() {
     lastSeconds_ = seconds_;
     ++lap_;
     // The caret at the start of the new line scrolls it into view.
-    const auto before = static_cast<int>(utf8::Length(Text("Text1")));
-    SetText("Text1", displayList_);
-    (*this)["Text1"].SelStart = before;
-    (*this)["Text1"].SelLength = 0;
+    const auto before = static_cast<int>(utf8::Length(Text(kTimes)));
+    SetText(kTimes, displayList_);
+    (*this)[kTimes].SelStart = before;
+    (*this)[kTimes].SelLength = 0;
 }
 
 void frmStopWatch::Flash(const std::string& button) {
@@ -135,10 +144,10 @@ void frmStopWatch::Command1_Click() {
     switch (state_) {
         case Watch::Reset:
             state_ = Watch::Running;
-            (*this)["Timer1"].Enabled = true;
-            (*this)["Command1"].Text = "停止";
-            (*this)["Command2"].Enabled = true;
-            SetFocus("Command2");
+            (*this)[kTimer].Enabled = true;
+            (*this)[kStartStop].Text = "停止";
+            (*this)[kSplit].Enabled = true;
+            SetFocus(kSplit);
             lap_ = 1;
             displayList_.clear();
             tabList_.clear();
@@ -153,45 +162,45 @@ void frmStopWatch::Command1_Click() {
             Tprint();  // the display shows the exact stop time
             state_ = Watch::Stopped;
             stop_ = M().host.Clock();
-            (*this)["Timer1"].Enabled = false;
-            (*this)["Command2"].Enabled = false;
-            (*this)["Command3"].Enabled = true;
-            (*this)["Command1"].Text = "再開";
+            (*this)[kTimer].Enabled = false;
+            (*this)[kSplit].Enabled = false;
+            (*this)[kReset].Enabled = true;
+            (*this)[kStartStop].Text = "再開";
             RecordLine();
             break;
         case Watch::Stopped:
             state_ = Watch::Running;
-            (*this)["Timer1"].Enabled = true;
-            (*this)["Command1"].Text = "停止";
-            (*this)["Command2"].Enabled = true;
-            (*this)["Command3"].Enabled = false;
+            (*this)[kTimer].Enabled = true;
+            (*this)[kStartStop].Text = "停止";
+            (*this)[kSplit].Enabled = true;
+            (*this)[kReset].Enabled = false;
             start_ += Since(stop_);  // the pause is not counted
             break;
     }
-    Flash("Command1");
+    Flash(kStartStop);
 }
 
 void frmStopWatch::Command2_Click() {
     // The split is the time as last shown by the timer.
     RecordLine();
-    Flash("Command2");
+    Flash(kSplit);
 }
 
 void frmStopWatch::Command3_Click() {
     // The lists stay until the next start: a copy now still gives the last run's list.
-    (*this)["Command1"].Text = "開始";
-    (*this)["Command2"].Enabled = false;
-    (*this)["Command3"].Enabled = false;
-    SetFocus("Command1");
+    (*this)[kStartStop].Text = "開始";
+    (*this)[kSplit].Enabled = false;
+    (*this)[kReset].Enabled = false;
+    SetFocus(kStartStop);
     Show(kZero);
-    SetText("Text1", "");
+    SetText(kTimes, "");
     state_ = Watch::Reset;
-    Flash("Command3");
+    Flash(kReset);
 }
 
 void frmStopWatch::Command5_Click() {
-    Flash("Command5");
-    const Control& list = (*this)["Text1"];
+    Flash(kCopy);
+    const Control& list = (*this)[kTimes];
     std::string text = tabList_;
     if (list.SelLength > 0) {
         const size_t from = utf8::Offset(list.Text, static_cast<size_t>(list.SelStart));
@@ -204,7 +213,7 @@ void frmStopWatch::Command5_Click() {
 
 void frmStopWatch::Command4_Click() {
     // Unlike the other tool windows, closing does not bring the control's window forward.
-    (*this)["Timer1"].Enabled = false;
+    (*this)[kTimer].Enabled = false;
     Unload();
 }
 
