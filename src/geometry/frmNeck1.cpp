@@ -40,7 +40,7 @@ constexpr int kEntryCount = 5;
 // is drawn ten radii along Z from P3.
 constexpr double kCornerViewRadii = 10;
 constexpr double kRampPreviewRadii = 10;
-// With it, the view is 2.1 times the groove's depth (as a diameter) wide.
+// With it, the view is 2.1 times the difference of the start and bottom diameters wide.
 constexpr double kGrooveViewShare = 2.1;
 // The arc is drawn as a full circle just inside its radius.
 constexpr double kArcInside = 0.999;
@@ -172,6 +172,7 @@ std::string frmNeck1::ProgramText(bool forward) {
 std::optional<int> frmNeck1::GivenEntries() {
     int given = 0;
     while (given < kEntryCount && IsGiven(Text(kEntries[given]))) ++given;
+    if (given == 0) return 0;
     for (int i = given; i < kEntryCount; ++i)
         if (IsGiven(Text(kEntries[i]))) return std::nullopt;
     return given;

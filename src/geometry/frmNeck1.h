@@ -35,8 +35,9 @@ public:
 
 private:
     Corner SelectedCorner();
-    // How many entries, from the bottom diameter on, are given; none when a field is given
-    // beyond a gap (the groove is then undescribed).
+    // How many entries, from the bottom diameter on, are given; none when, after the bottom
+    // diameter, a field is given beyond a gap (the groove is then undescribed). Without the
+    // bottom diameter nothing is drawn, whatever else is given.
     std::optional<int> GivenEntries();
 
     // The steps of Recalculate, by how much of the groove is given: the corner alone, the
