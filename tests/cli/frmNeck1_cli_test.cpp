@@ -163,6 +163,35 @@ TEST(Neck1Figure, StagesBeforeTheCorner) {
     At(f[2], "x2", "y2", -20, -5000);
 }
 
+// Without the bottom diameter nothing is drawn, not even the no-solution text, whatever else
+// is given; with it, a field given beyond a gap is no groove.
+struct GapRow {
+    const char* name;
+    std::vector<std::string> steps;
+    std::vector<std::string> outline;
+};
+
+const GapRow kGapRows[] = {
+    {"FaceAloneDrawsNothing", TypeThenLeave({"Text2=-20"}, "Text2"), {"scale"}},
+    {"RadiusAndAngleWithoutBottom", TypeThenLeave({"Text3=1", "Text4=30"}, "Text4"), {"scale"}},
+    {"AllButTheBottom",
+     TypeThenLeave({"Text2=-20", "Text3=1", "Text4=30", "Text5=44"}, "Text5"),
+     {"scale"}},
+    {"StartBeyondAGap",
+     TypeThenLeave({"Text1=40", "Text2=-20", "Text5=44"}, "Text5"),
+     {"scale", "print #FF0000 交点が求まりません!!"}},
+};
+
+class Neck1Gaps : public ::testing::TestWithParam<GapRow> {};
+
+TEST_P(Neck1Gaps, DrawOnlyALeadingRun) {
+    const Json j = RunWindow("frmNeck1", GetParam().steps);
+    EXPECT_EQ(Outline(j["pictures"]["Picture1"]), GetParam().outline);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Neck1Gaps, ::testing::ValuesIn(kGapRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Without the start diameter: ten radii wide around the face, the bottom in the middle; the
 // bottom, face and centre drawn as rounded for their fields (40.0004, 0.0004 and 1.0004 as 40,
 // 0 and 1), P3 and the ramp, ten radii along Z, as computed.
