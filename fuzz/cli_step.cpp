@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/steps.h"
+#include "app/steps.h"
 #include "fuzz_check.h"
 
 namespace {
 
-using namespace quillon::cli;
+using namespace quillon;
 using quillon::Key;
 using quillon::fuzz::Require;
 

@@ -7,7 +7,7 @@
 #include "app/recording_host.h"
 #include "app/registry.h"
 #include "app/startup.h"
-#include "cli/steps.h"
+#include "app/steps.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/native_path.h"

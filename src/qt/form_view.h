@@ -14,7 +14,14 @@
 #include "shell/form.h"
 #include "shell/layout.h"
 
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabBar;
 class QTimer;
+class QToolBar;
 
 namespace quillon::qt {
 
@@ -60,16 +67,37 @@ private:
         bool colorsApplied = false;
     };
 
+    // Building (form_view_build.cpp).
     void Build();
     // Places every widget where the window's declared grid puts it, at the sizes the widgets
     // need now, and fixes the window's size.
     void Relayout();
     layout::Metrics LayoutMetrics() const;
     QWidget* Create(Control& c);
+    QWidget* CreateWidget(const Control& c);
+    QWidget* CreateButton(const Control& c);
+    // Font, size and focus policy of a new widget, from the control's declaration.
+    void Dress(QWidget& w, const Control& c);
     void Wire(Item& item);
+    void WireLineEdit(QLineEdit& edit, const std::string& name);
+    void WirePlainText(QPlainTextEdit& plain, const std::string& name);
+    void WireCombo(QComboBox& combo, const std::string& name);
+    void WireToolbar(QToolBar& bar, const Control& c);
+
+    // Mirroring (form_view_sync.cpp): one function per kind of widget.
     void SyncItem(Item& item);
+    void SyncTimer(Item& item);
+    void SyncLineEdit(QLineEdit& edit, const Control& c);
+    void SyncPlainText(QPlainTextEdit& plain, const Control& c);
+    void SyncButton(QAbstractButton& button, const Control& c);
+    void SyncCombo(Item& item, QComboBox& combo);
+    void SyncList(Item& item, QListWidget& list);
+    void SyncTabs(Item& item, QTabBar& tabs);
+    void SyncToolbar(QToolBar& bar, const Control& c);
     void SyncColors(Item& item);
     void SyncFocus();
+
+    // Input (form_view.cpp).
     // Delivers a user event to the window, then lets the host mirror every window.
     void Deliver(const std::function<void(Form&)>& fn);
     // A key press on a control (or the window): the window sees it first; false swallows it.

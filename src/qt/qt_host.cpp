@@ -8,11 +8,11 @@
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
-#include <cmath>
 #include <stdexcept>
 
 #include "form_view.h"
 #include "platform.h"
+#include "shell/front_rules.h"
 
 namespace quillon::qt {
 
@@ -88,12 +88,12 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     if (!screen) throw std::runtime_error("no screen to place the window on");
     view->Sync(true);
     view->adjustSize();
-    // Twips are 1/1440 inch: converted with the screen's logical resolution.
+    // Twips are converted with the screen's logical resolution.
     const QRect area = screen->geometry();
-    const double dx = dxTwips * screen->logicalDotsPerInchX() / 1440.0;
-    const double dy = dyTwips * screen->logicalDotsPerInchY() / 1440.0;
-    view->move(area.x() + area.width() - view->width() - static_cast<int>(std::lround(dx)),
-               area.y() + area.height() - view->height() - static_cast<int>(std::lround(dy)));
+    const ScreenPoint at = BottomRightPlacement(
+        {area.x(), area.y(), area.width(), area.height()}, view->width(), view->height(), dxTwips,
+        dyTwips, screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
+    view->move(at.x, at.y);
 }
 
 void QtHost::SetInputMode(Form& form, const std::string& control, InputMode mode) {

@@ -10,15 +10,14 @@
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
-#include <QTextStream>
 #include <QWidget>
 #include <cstdio>
-#include <map>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/registry.h"
-#include "cli/steps.h"
+#include "app/steps.h"
 #include "form_view.h"
 #include "platform.h"
 #include "quillon_app.h"
@@ -34,37 +33,11 @@ public:
     void ActivateWindowByTitle(const QString&) override {}
 };
 
-std::map<std::string, std::vector<cli::Step>> ReadSteps(const QString& path) {
-    std::map<std::string, std::vector<cli::Step>> steps;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "quillon-shots: cannot read %s\n", qPrintable(path));
-        return steps;
-    }
-    std::string window;
-    QTextStream in(&file);
-    for (int number = 1; !in.atEnd(); ++number) {
-        const QString line = in.readLine();
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
-        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
-            window = trimmed.mid(1, trimmed.size() - 2).toStdString();
-            continue;
-        }
-        try {
-            steps[window].push_back(cli::ParseStep(trimmed.toStdString()));
-        } catch (const UsageError& e) {
-            std::fprintf(stderr, "quillon-shots: %s:%d: %s\n", qPrintable(path), number, e.what());
-        }
-    }
-    return steps;
-}
-
-bool Shoot(qt::QtHost& host, Form& form, const std::vector<cli::Step>& steps, const QDir& out) {
+bool Shoot(qt::QtHost& host, Form& form, const std::vector<Step>& steps, const QDir& out) {
     try {
-        for (const cli::Step& step : steps) {
+        for (const Step& step : steps) {
             if (form.Unloaded()) break;
-            cli::RunStep(form, step);
+            RunStep(form, step);
         }
     } catch (const UsageError& e) {
         std::fprintf(stderr, "quillon-shots: %s: %s\n", form.ClassName().c_str(), e.what());
@@ -100,11 +73,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillon-shots: cannot create %s\n", qPrintable(args[1]));
         return 2;
     }
-    const auto steps = args.size() == 3 ? ReadSteps(args[2]) : decltype(ReadSteps({})){};
-    auto stepsOf = [&steps](const std::string& window) {
-        const auto it = steps.find(window);
-        return it == steps.end() ? std::vector<cli::Step>{} : it->second;
-    };
+    StepsByWindow steps;
+    if (args.size() == 3) {
+#ifdef _WIN32
+        const std::filesystem::path file = args[2].toStdWString();
+#else
+        const std::filesystem::path file = QFile::encodeName(args[2]).toStdString();
+#endif
+        steps = ReadStepsFile(file, "quillon-shots", std::cerr).value_or(StepsByWindow{});
+    }
 
     qt::ApplyAppearance(app);
     QuietPlatform platform;
@@ -114,11 +91,11 @@ int main(int argc, char** argv) {
     if (!quillon.Start()) return 1;
 
     int failures = 0;
-    if (!Shoot(quillon.Host(), quillon.Launcher(), stepsOf(kMenuClass), out)) ++failures;
+    if (!Shoot(quillon.Host(), quillon.Launcher(), StepsOf(steps, kMenuClass), out)) ++failures;
     for (const WindowInfo& info : ToolbarWindows()) {
         if (!info.create) continue;
         Form* form = quillon.Launcher().Windows().Open(info);
-        if (!form || !Shoot(quillon.Host(), *form, stepsOf(info.className), out)) ++failures;
+        if (!form || !Shoot(quillon.Host(), *form, StepsOf(steps, info.className), out)) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "checked.h"
+#include "front_rules.h"
 #include "module1.h"
 #include "utf8.h"
 
@@ -160,14 +161,7 @@ Picture& Form::Pic(const std::string& name) {
 }
 
 bool Form::Usable(const Control& c) const {
-    const Control* p = &c;
-    while (p) {
-        if (!p->Enabled || !p->Visible) return false;
-        if (p->Parent.empty()) break;
-        const auto it = index_.find(p->Parent);
-        p = it == index_.end() ? nullptr : controls_[it->second].get();
-    }
-    return true;
+    return quillon::Usable(*this, c);
 }
 
 bool Form::CanFocus(const std::string& name) const {
@@ -575,15 +569,8 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
 }
 
 void Form::TabToNext(bool backwards) {
-    std::vector<std::string> order;
-    for (const auto& c : controls_)
-        if (c->TabStop && CanFocus(c->Name())) order.push_back(c->Name());
-    if (order.empty()) return;
-    auto it = std::find(order.begin(), order.end(), focus_);
-    size_t i = it == order.end() ? 0 : static_cast<size_t>(it - order.begin());
-    if (it != order.end())
-        i = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
-    SetFocus(order[i]);
+    const std::string next = NextInTabOrder(*this, focus_, backwards);
+    if (!next.empty()) SetFocus(next);
 }
 
 void Form::DeliverSelect(const std::string& name, int start, int length) {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <utility>
@@ -67,9 +68,9 @@ public:
     // when the message was consumed.
     bool PreTranslate(MSG& msg);
 
-    // What the native controls show, as a JSON object: caption, texts, values, focus, and the
-    // handles of the window and its controls (for a program that drives it).
-    std::string ShownStateJson() const;
+    // What the native controls show: caption, texts, values, focus, and the handles of the
+    // window and its controls (for a program that drives it).
+    nlohmann::ordered_json ShownState() const;
 
 private:
     struct Item {
@@ -99,11 +100,25 @@ private:
         COLORREF brushColor = 0;
     };
 
+    static constexpr int kFirstId = 1000;             // control ids: kFirstId + index in the table
+    static constexpr int kFirstButtonId = 5000;       // toolbar buttons: kFirstButtonId + index
+    static constexpr int kToolbarIcon = 32;           // toolbar icons, at 96 dots per inch
+    static constexpr const char* kFormName = "Form";  // the window itself in mouse events
+
+    // The window's messages (form_window.cpp).
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(WPARAM wp);
+    void OnTimer(WPARAM wp);
+    void OnActivate(WPARAM wp);
+    void OnMouseMove(LPARAM lp);
+    void OnClose();
+
+    // Creating the native controls (form_window_build.cpp).
     void Build();
     void LayOutControls();
     void Create(Item& item);
+    void CreatePicture(Item& item);
     layout::Size Measure(HDC dc, const Control& c) const;
     void Place(const layout::Result& laid);
     void AddTip(Item& item);
@@ -116,6 +131,7 @@ private:
     Item* ItemByName(const std::string& name);
     const Item* ItemByName(const std::string& name) const;
 
+    // Input (form_window_input.cpp).
     // Delivers a user event to the window, then lets the host mirror every window.
     void Deliver(const std::function<void(Form&)>& fn);
     void FocusIn(const std::string& name);
@@ -125,14 +141,24 @@ private:
     LRESULT Notify(NMHDR& nm);
     // A key on a control ("" for the window): the window sees it first; false swallows it.
     bool HandleKey(const std::string& control, const Key& key);
-    void TabFrom(const std::string& control, bool backwards);
+    bool OnKeyDown(const MSG& msg, const std::string& control);
+    bool OnChar(const MSG& msg, const std::string& control, bool singleLineEdit);
     void SchedulePaint();
 
+    // Mirroring (form_window_sync.cpp): one function per kind of control.
     void SyncItem(Item& item);
+    void SyncTimer(Item& item);
+    void SyncShown(Item& item, bool first);
+    void SyncTextBox(Item& item, bool first);
+    void SyncCaption(Item& item, bool first);
+    void SyncCheck(Item& item, bool first);
+    void SyncCombo(Item& item, bool first);
+    void SyncList(Item& item, bool first);
+    void SyncTabs(Item& item, bool first);
+    void SyncToolbar(Item& item, bool first);
+    void SyncPicture(Item& item);
     void SyncColors(Item& item);
     void SyncFocus();
-    // True when the flag (Visible, Enabled) is set on the control and every frame around it.
-    bool WithFrames(const Control& c, bool Control::*flag) const;
     HBRUSH BrushFor(Item& item, HDC dc);
 
     Form* form_;

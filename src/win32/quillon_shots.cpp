@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@
 #include "app/menu.h"
 #include "app/registry.h"
 #include "app/startup.h"
-#include "cli/steps.h"
+#include "app/steps.h"
 #include "form_window.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
@@ -28,35 +28,6 @@
 namespace {
 
 using namespace quillon;
-
-using Steps = std::map<std::string, std::vector<cli::Step>>;
-
-Steps ReadSteps(const std::filesystem::path& path) {
-    Steps steps;
-    std::ifstream in(path);
-    if (!in) {
-        std::fprintf(stderr, "quillon-shots: cannot read %s\n", path.string().c_str());
-        return steps;
-    }
-    std::string line, window;
-    for (int number = 1; std::getline(in, line); ++number) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        const size_t start = line.find_first_not_of(' ');
-        if (start == std::string::npos || line[start] == '#') continue;
-        line = line.substr(start);
-        if (line.front() == '[' && line.back() == ']') {
-            window = line.substr(1, line.size() - 2);
-            continue;
-        }
-        try {
-            steps[window].push_back(cli::ParseStep(line));
-        } catch (const UsageError& e) {
-            std::fprintf(stderr, "quillon-shots: %s:%d: %s\n", path.string().c_str(), number,
-                         e.what());
-        }
-    }
-    return steps;
-}
 
 // Lets the window system draw what changed.
 void Settle(win32::Win32Host& host) {
@@ -119,12 +90,12 @@ void PrepareStage(const std::filesystem::path& stage) {
         << entries("[SuppCap]");
 }
 
-bool Shoot(win32::Win32Host& host, Form& form, const std::vector<cli::Step>& steps,
+bool Shoot(win32::Win32Host& host, Form& form, const std::vector<Step>& steps,
            const std::filesystem::path& out) {
     try {
-        for (const cli::Step& step : steps) {
+        for (const Step& step : steps) {
             if (form.Unloaded()) break;
-            cli::RunStep(form, step);
+            RunStep(form, step);
             host.AfterEvent();
         }
     } catch (const UsageError& e) {
@@ -157,12 +128,11 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = argv[1];
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
-    const Steps steps = argc == 3 ? ReadSteps(argv[2]) : Steps{};
-    if (argc == 3 && steps.empty()) return 2;  // an unreadable or empty steps file
-    auto stepsOf = [&steps](const std::string& window) {
-        const auto it = steps.find(window);
-        return it == steps.end() ? std::vector<cli::Step>{} : it->second;
-    };
+    StepsByWindow steps;
+    if (argc == 3) {
+        steps = ReadStepsFile(argv[2], "quillon-shots", std::cerr).value_or(StepsByWindow{});
+        if (steps.empty()) return 2;  // an unreadable or empty steps file
+    }
 
     win32::InitControls();
     win32::Win32Host host;
@@ -174,11 +144,11 @@ int main(int argc, char** argv) {
         host.SetWindows(&menu.Windows());
         menu.Windows().SetFront(&host);
         StartWindow(menu, &host);
-        if (!Shoot(host, menu, stepsOf(kMenuClass), out)) ++failures;
+        if (!Shoot(host, menu, StepsOf(steps, kMenuClass), out)) ++failures;
         for (const WindowInfo& info : ToolbarWindows()) {
             if (!info.create) continue;
             Form* form = menu.Windows().Open(info);
-            if (!form || !Shoot(host, *form, stepsOf(info.className), out)) ++failures;
+            if (!form || !Shoot(host, *form, StepsOf(steps, info.className), out)) ++failures;
         }
         host.SetWindows(nullptr);
         // The programs started on their own (the registration programs) pass their start
@@ -193,7 +163,8 @@ int main(int argc, char** argv) {
             if (!info.create || info.className == kMenuClass) continue;
             standalone.push_back(info.create(m));
             Form& form = *standalone.back();
-            if (!StartWindow(form, &host) || !Shoot(host, form, stepsOf(info.className), out))
+            if (!StartWindow(form, &host) ||
+                !Shoot(host, form, StepsOf(steps, info.className), out))
                 ++failures;
         }
         host.CloseAll();

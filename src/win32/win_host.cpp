@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 
 #include "form_window.h"
+#include "shell/front_rules.h"
 #include "win_text.h"
 
 namespace quillon::win32 {
@@ -162,10 +164,11 @@ void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     view->placement = std::make_pair(dxTwips, dyTwips);
     RECT rc;
     GetWindowRect(view->Hwnd(), &rc);
-    const int dpi = fonts_.Dpi();
-    const int x = GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left) - MulDiv(dxTwips, dpi, 1440);
-    const int y = GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top) - MulDiv(dyTwips, dpi, 1440);
-    SetWindowPos(view->Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const ScreenPoint at = BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top,
+                                                dxTwips, dyTwips, fonts_.Dpi(), fonts_.Dpi());
+    SetWindowPos(view->Hwnd(), nullptr, at.x, at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Host::SetInputMode(Form& form, const std::string& control, InputMode mode) {
@@ -286,15 +289,13 @@ bool Win32Host::DumpState() const {
     // shows a state it is about to leave. The caller asks again.
     for (const auto& [form, view] : views_)
         if (view->Model() && view->Model()->Busy()) return false;
-    std::string json = "{\"windows\":[";
-    bool firstView = true;
-    for (const auto& [form, view] : views_) {
-        if (!view->Model() || !view->Hwnd()) continue;
-        if (!firstView) json += ",";
-        firstView = false;
-        json += view->ShownStateJson();
-    }
-    json += "]}\n";
+    nlohmann::ordered_json windows = nlohmann::ordered_json::array();
+    for (const auto& [form, view] : views_)
+        if (view->Model() && view->Hwnd()) windows.push_back(view->ShownState());
+    nlohmann::ordered_json shown;
+    shown["windows"] = windows;
+    const std::string json =
+        shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     FILE* f = _wfopen(path, L"wb");
     if (!f) return false;
     const bool ok = std::fwrite(json.data(), 1, json.size(), f) == json.size();

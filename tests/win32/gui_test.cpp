@@ -408,11 +408,12 @@ std::string RunOrbane(const std::filesystem::path& folder, const std::filesystem
     EXPECT_EQ(shown["texts"]["Command1"], expectedButton);
     Click(ControlOf(shown, "Command1"));
     HWND box = nullptr;
+    // The box is there once it shows its text: a box found while it is being made has none.
     WaitFor([&] {
         box = FindWindowW(L"#32770", nullptr);
         DWORD pid = 0;
         if (box) GetWindowThreadProcessId(box, &pid);
-        return box && pid == orbane.Id();
+        return box && pid == orbane.Id() && !TextOf(GetDlgItem(box, 0xFFFF)).empty();
     });
     if (!box) {
         ADD_FAILURE() << "no message box";

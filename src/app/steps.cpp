@@ -1,9 +1,12 @@
-#include "cli/steps.h"
+#include "app/steps.h"
 
 #include <charconv>
 #include <cmath>
+#include <fstream>
+#include <istream>
+#include <ostream>
 
-namespace quillon::cli {
+namespace quillon {
 namespace {
 
 std::string Quoted(const std::string& s) {
@@ -130,4 +133,54 @@ void RunStep(Form& form, const Step& step, const std::function<void(double)>& se
         step);
 }
 
-}  // namespace quillon::cli
+namespace {
+
+// The line without the blanks (spaces, tabs, a CR of a CR LF file) around it.
+std::string Trimmed(const std::string& line) {
+    constexpr const char* kBlanks = " \t\r";
+    const size_t first = line.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return "";
+    return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+StepsByWindow ReadSteps(std::istream& in,
+                        const std::function<void(int line, const std::string& why)>& malformed) {
+    StepsByWindow steps;
+    std::string line, window;
+    for (int number = 1; std::getline(in, line); ++number) {
+        line = Trimmed(line);
+        if (line.empty() || line.front() == '#') continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            window = line.substr(1, line.size() - 2);
+            continue;
+        }
+        try {
+            steps[window].push_back(ParseStep(line));
+        } catch (const UsageError& e) {
+            if (malformed) malformed(number, e.what());
+        }
+    }
+    return steps;
+}
+
+std::optional<StepsByWindow> ReadStepsFile(const std::filesystem::path& path,
+                                           const std::string& program, std::ostream& err) {
+    std::ifstream in(path);
+    if (!in) {
+        err << program << ": cannot read " << path.string() << "\n";
+        return std::nullopt;
+    }
+    return ReadSteps(in, [&](int line, const std::string& why) {
+        err << program << ": " << path.string() << ":" << line << ": " << why << "\n";
+    });
+}
+
+const std::vector<Step>& StepsOf(const StepsByWindow& steps, const std::string& window) {
+    static const std::vector<Step> kNone;
+    const auto it = steps.find(window);
+    return it == steps.end() ? kNone : it->second;
+}
+
+}  // namespace quillon

@@ -1,0 +1,341 @@
+// Creating a window's native controls: one for each control of its table, measured and placed
+// by the shared layout, with their tooltips.
+#include "form_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "icons.h"
+#include "shell/front_rules.h"
+#include "win_host.h"
+#include "win_text.h"
+
+namespace quillon::win32 {
+namespace {
+
+SIZE TextExtent(HDC dc, const std::string& text, int wrap = 0) {
+    const std::wstring t = Wide(text.empty() ? std::string(" ") : text);
+    RECT r{0, 0, wrap, 0};
+    UINT flags = DT_CALCRECT | DT_NOPREFIX;
+    if (wrap > 0) flags |= DT_WORDBREAK | DT_EDITCONTROL;
+    DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &r, flags);
+    return {text.empty() ? 0 : r.right, r.bottom};
+}
+
+}  // namespace
+
+void FormWindow::Build() {
+    items_.reserve(form_->Controls().size());
+    int index = 0;
+    for (const auto& c : form_->Controls()) {
+        auto item = std::make_unique<Item>();
+        item->control = c.get();
+        item->name = c->Name();
+        item->kind = c->Kind();
+        item->hasText = ShowsText(c->Kind());
+        item->id = kFirstId + index++;
+        Create(*item);
+        items_.push_back(std::move(item));
+    }
+    LayOutControls();
+    for (auto& item : items_) AddTip(*item);
+}
+
+void FormWindow::LayOutControls() {
+    HDC dc = GetDC(hwnd_);
+    const layout::Result laid = layout::LayOut(
+        *form_,
+        [&](const Control& c) {
+            SelectObject(dc, c.Fixed ? host_.Fonts().Fixed() : host_.Fonts().Ui());
+            return Measure(dc, c);
+        },
+        [&] {
+            layout::Metrics m = layout::Metrics{}.Scaled(host_.Fonts().Dpi() / 96.0);
+            TEXTMETRICW tm;
+            SelectObject(dc, host_.Fonts().Ui());
+            GetTextMetricsW(dc, &tm);
+            m.frameTop = tm.tmHeight + host_.Fonts().Px(8);
+            return m;
+        }());
+    ReleaseDC(hwnd_, dc);
+    Place(laid);
+}
+
+void FormWindow::Create(Item& item) {
+    const Control& c = *item.control;
+    const UiFonts& fonts = host_.Fonts();
+    const wchar_t* cls = nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    const bool tab = c.TabStop && TakesFocus(c.Kind());
+    if (tab) style |= WS_TABSTOP;
+    switch (c.Kind()) {
+        case ControlKind::TextBox:
+            cls = WC_EDITW;
+            ex = WS_EX_CLIENTEDGE;
+            style |= ES_AUTOHSCROLL;
+            if (c.Multiline) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+            break;
+        case ControlKind::Label:
+        case ControlKind::Image:
+            if (c.Pic || c.Kind() == ControlKind::Image) {
+                item.usesPicture = true;
+                break;
+            }
+            cls = WC_STATICW;
+            style |= SS_NOPREFIX | (c.Multiline ? SS_LEFT | SS_EDITCONTROL : SS_LEFTNOWORDWRAP);
+            // A label with a tooltip must see the mouse; the others let it through to the
+            // window (mouse moves over the window).
+            if (!c.ToolTip.empty()) style |= SS_NOTIFY;
+            break;
+        case ControlKind::CommandButton:
+            cls = WC_BUTTONW;
+            style |= BS_PUSHBUTTON | BS_NOTIFY;
+            break;
+        case ControlKind::OptionButton:
+            // The window decides which option of a group is selected.
+            cls = WC_BUTTONW;
+            style |= BS_RADIOBUTTON | BS_NOTIFY;
+            break;
+        case ControlKind::CheckBox:
+            cls = WC_BUTTONW;
+            style |= BS_CHECKBOX | BS_NOTIFY;
+            break;
+        case ControlKind::Frame:
+            cls = WC_BUTTONW;
+            style |= BS_GROUPBOX;
+            break;
+        case ControlKind::PictureBox:
+            item.usesPicture = true;
+            break;
+        case ControlKind::ComboBox:
+            cls = WC_COMBOBOXW;
+            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+            break;
+        case ControlKind::ListBox:
+            cls = WC_LISTBOXW;
+            ex = WS_EX_CLIENTEDGE;
+            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+            break;
+        case ControlKind::TabStrip:
+            cls = WC_TABCONTROLW;
+            break;
+        case ControlKind::Toolbar:
+            CreateToolbar(item);
+            return;
+        case ControlKind::Timer:
+            return;
+    }
+    if (item.usesPicture) {
+        CreatePicture(item);
+    } else {
+        item.hwnd = CreateWindowExW(ex, cls, L"", style, 0, 0, 1, 1, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                                    GetModuleHandleW(nullptr), nullptr);
+    }
+    SendMessageW(item.hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(c.Fixed ? fonts.Fixed() : fonts.Ui()), FALSE);
+}
+
+void FormWindow::CreatePicture(Item& item) {
+    const Control& c = *item.control;
+    PictureBinding& b = item.picture;
+    b.picture = c.Pic.get();
+    b.font = c.Fixed ? host_.Fonts().Fixed() : host_.Fonts().Figure();
+    b.background = ToColorRef(c.BackColor.value_or(colors::Black));
+    b.takesFocus = TakesFocus(c.Kind());
+    const std::string name = item.name;
+    if (form_->HasHandler(name, Event::MouseMove)) {
+        b.cross = true;
+        b.mouseMove = [this, name](double x, double y) {
+            Deliver([&](Form& f) { f.DeliverMouseMove(name, x, y); });
+        };
+    }
+    if (form_->HasHandler(kFormName, Event::MouseMove))
+        // Leaving the picture for the rest of the window is a move over the window.
+        b.mouseLeave = [this] {
+            POINT p;
+            GetCursorPos(&p);
+            // Onto any other part of this window, its fields and buttons included.
+            const HWND under = WindowFromPoint(p);
+            if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return;
+            ScreenToClient(hwnd_, &p);
+            const double twips = TwipsPerPixel(host_.Fonts().Dpi());
+            Deliver([&](Form& f) { f.DeliverMouseMove(kFormName, p.x * twips, p.y * twips); });
+        };
+    b.focused = [this, name] { FocusIn(name); };
+    b.exposed = [this] { SchedulePaint(); };
+    b.cross = b.cross || c.CrossPointer;
+    item.hwnd = CreatePictureWindow(hwnd_, item.id, &b);
+}
+
+void FormWindow::CreateToolbar(Item& item) {
+    const Control& c = *item.control;
+    const UiFonts& fonts = host_.Fonts();
+    item.hwnd =
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                        WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
+                            CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                        0, 0, 1, 1, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    const int size = fonts.Px(kToolbarIcon);
+    // The pictures are drawn once the window shows (kMsgIcons): blank until then.
+    int pictures = 0;
+    for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, pictures, 0);
+    ImageList_SetImageCount(images, static_cast<UINT>(pictures));
+    item.images = images;
+    std::vector<TBBUTTON> buttons;
+    int picture = 0;
+    for (size_t i = 0; i < c.Buttons.size(); ++i) {
+        const ToolbarButton& b = c.Buttons[i];
+        TBBUTTON tb{};
+        tb.idCommand = kFirstButtonId + static_cast<int>(i);
+        if (b.separator) {
+            tb.fsStyle = BTNS_SEP;
+            tb.iBitmap = fonts.Px(8);
+        } else {
+            tb.iBitmap = picture++;
+            tb.fsStyle = BTNS_BUTTON;
+            tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
+        }
+        buttons.push_back(tb);
+    }
+    SendMessageW(item.hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
+                 reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(item.hwnd, TB_SETMAXTEXTROWS, 0, 0);
+    PostMessageW(hwnd_, kMsgIcons, 0, 0);
+}
+
+void FormWindow::DrawToolbarIcons(Item& item) {
+    if (!item.control || !item.images) return;
+    const int size = host_.Fonts().Px(kToolbarIcon);
+    int picture = 0;
+    for (const ToolbarButton& b : item.control->Buttons) {
+        if (b.separator) continue;
+        HBITMAP bmp = ToolbarBitmap(b.icon, b.key, size);
+        ImageList_Replace(item.images, picture++, bmp, nullptr);
+        DeleteObject(bmp);
+    }
+    InvalidateRect(item.hwnd, nullptr, TRUE);
+}
+
+layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
+    const UiFonts& f = host_.Fonts();
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    const int line = tm.tmHeight;
+    const auto widest = [&](const std::vector<std::string>& texts) {
+        int w = 0;
+        for (const auto& t : texts) w = std::max<int>(w, TextExtent(dc, t).cx);
+        return w;
+    };
+    switch (c.Kind()) {
+        case ControlKind::TextBox: {
+            const int w = std::max<int>(f.Px(72), TextExtent(dc, "-0000.000").cx + f.Px(12));
+            return {w, c.Multiline ? 4 * line + f.Px(8) : line + f.Px(8)};
+        }
+        case ControlKind::Label: {
+            const int wrap = c.Multiline ? std::max(c.MinWidth, f.Px(360)) : 0;
+            const SIZE s = TextExtent(dc, c.Text, wrap);
+            return {static_cast<int>(s.cx) + f.Px(2), std::max<int>(s.cy, line) + f.Px(2)};
+        }
+        case ControlKind::CommandButton: {
+            const SIZE s = TextExtent(dc, c.Text);
+            return {std::max<int>(s.cx + f.Px(20), f.Px(64)), std::max(line + f.Px(10), f.Px(23))};
+        }
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox: {
+            const SIZE s = TextExtent(dc, c.Text);
+            return {static_cast<int>(s.cx) + GetSystemMetrics(SM_CXMENUCHECK) + f.Px(8),
+                    std::max(line, f.Px(13)) + f.Px(4)};
+        }
+        case ControlKind::Frame:
+            return {static_cast<int>(TextExtent(dc, c.Text).cx) + f.Px(20), line};
+        case ControlKind::ComboBox:
+            return {std::max(widest(c.Items) + f.Px(30), f.Px(100)), line + f.Px(10)};
+        case ControlKind::ListBox:
+            return {std::max(widest(c.Items) + f.Px(30), f.Px(120)),
+                    8 * (line + f.Px(1)) + f.Px(4)};
+        case ControlKind::TabStrip: {
+            int w = f.Px(8);
+            for (const auto& t : c.Tabs) w += TextExtent(dc, t).cx + f.Px(26);
+            return {w, line + f.Px(12)};
+        }
+        case ControlKind::Toolbar: {
+            int w = 0;
+            for (const auto& b : c.Buttons) w += b.separator ? f.Px(8) : f.Px(kToolbarIcon + 7);
+            return {w, f.Px(kToolbarIcon + 8)};
+        }
+        case ControlKind::PictureBox:
+        case ControlKind::Image:
+            return {f.Px(120), f.Px(80)};
+        case ControlKind::Timer:
+            break;
+    }
+    return {0, 0};
+}
+
+void FormWindow::Place(const layout::Result& laid) {
+    for (auto& item : items_) {
+        if (!item->hwnd) continue;
+        const auto it = laid.rects.find(item->name);
+        if (it == laid.rects.end()) continue;
+        const layout::Rect& r = it->second;
+        // A combo box's rectangle includes its drop-down list.
+        const int extra = item->kind == ControlKind::ComboBox ? host_.Fonts().Px(200) : 0;
+        SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (item->kind == ControlKind::Toolbar) {
+            SendMessageW(
+                item->hwnd, TB_SETBUTTONSIZE, 0,
+                MAKELPARAM(host_.Fonts().Px(kToolbarIcon + 7), host_.Fonts().Px(kToolbarIcon + 6)));
+            if (!buttonTips_) AddButtonTips(*item);
+            buttonTips_ = true;
+        }
+    }
+    // Frames lie beneath the controls they hold.
+    for (auto& item : items_)
+        if (item->kind == ControlKind::Frame)
+            SetWindowPos(item->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    RECT rc{0, 0, laid.client.width, laid.client.height};
+    AdjustWindowRectEx(&rc, style, FALSE, ex);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::AddButtonTips(Item& item) {
+    // The window's own tooltip shows the buttons' tips (the toolbar's own would be owned).
+    const Control& c = *item.control;
+    for (size_t i = 0; i < c.Buttons.size(); ++i) {
+        if (c.Buttons[i].separator || c.Buttons[i].tooltip.empty()) continue;
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = item.hwnd;
+        ti.uId = kFirstButtonId + i;
+        SendMessageW(item.hwnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&ti.rect));
+        std::wstring tip = Wide(c.Buttons[i].tooltip);
+        ti.lpszText = tip.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void FormWindow::AddTip(Item& item) {
+    if (!item.hwnd || item.kind == ControlKind::Toolbar || !item.control) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(item.hwnd);
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+}  // namespace quillon::win32
