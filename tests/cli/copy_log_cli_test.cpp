@@ -34,9 +34,10 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// N, then V, then N again after V changed: "S640", "S100", "S1270".
 const std::vector<std::string> kRpmThreeCopies = {
-    "set:Text1=100",  "set:Text2=50",  "leave:Text2", "click:Command3",
-    "click:Command4", "set:Text1=200", "leave:Text1", "click:Command3"};
+    "set:Text1=100",  "set:Text2=50",  "leave:Text2", "click:Command4",
+    "click:Command3", "set:Text1=200", "leave:Text1", "click:Command4"};
 
 TEST(CopyLogCli, OneJsonLinePerCopyInOrder) {
     TempDir dir;
@@ -52,13 +53,13 @@ TEST(CopyLogCli, OneJsonLinePerCopyInOrder) {
     EXPECT_EQ(bytes.find('\r'), std::string::npos);
     EXPECT_EQ(lines[0],
               "{\"time\": \"2026-12-08T15:04:05\", \"window\": \"frmRPM\", \"caption\": \" 周速 ⇔ "
-              "回転数\", \"button\": \"Command3\", \"buttonCaption\": \"V\", \"text\": \"S640\", "
+              "回転数\", \"button\": \"Command4\", \"buttonCaption\": \"N\", \"text\": \"S640\", "
               "\"activated\": false, \"inputs\": {\"Text1\": \"100\", \"Text2\": \"50\", "
               "\"Text3\": \"636\"}}");
     const struct {
         const char* button;
         const char* text;
-    } expected[] = {{"Command3", "S640"}, {"Command4", "S640"}, {"Command3", "S1270"}};
+    } expected[] = {{"Command4", "S640"}, {"Command3", "S100"}, {"Command4", "S1270"}};
     for (size_t i = 0; i < 3; ++i) {
         const Json j = Json::parse(lines[i]);
         EXPECT_EQ(j["window"], "frmRPM") << i;
@@ -131,7 +132,7 @@ std::vector<std::string> ThreeWindows(const std::string& csv) {
             "--save-as",       csv,
             "frmRPM",          "set:Text1=100",
             "set:Text2=50",    "leave:Text2",
-            "click:Command3",  "clock:54330",
+            "click:Command4",  "clock:54330",
             "open:frmComment", "set:Comment1=X40,Z-18",
             "click:Command3",  "set:Comment1=2\"ピッチ",
             "click:Command3",  "clock:54400",
@@ -177,7 +178,7 @@ TEST(CopyLogCli, SpreadsheetReadsBackTheFields) {
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"日時", "ウィンドウ", "ボタン", "コピー内容", "入力"}));
-    EXPECT_EQ(rows[1], (std::vector<std::string>{"2026-12-08 15:04:05", " 周速 ⇔ 回転数", "V",
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"2026-12-08 15:04:05", " 周速 ⇔ 回転数", "N",
                                                  "S640", "Text1=100 Text2=50 Text3=636"}));
     ASSERT_EQ(rows[2].size(), 5u);
     EXPECT_EQ(rows[2][0], "2026-12-08 15:05:30");

@@ -139,7 +139,9 @@ TEST(CopyLogDates, ParsesOnlyRealDateTimes) {
     for (const auto& [text, ok] : rows) {
         const auto t = ParseIsoDateTime(text);
         EXPECT_EQ(t.has_value(), ok) << text;
-        if (t) EXPECT_EQ(IsoDateTimeText(*t), text);
+        if (t) {
+            EXPECT_EQ(IsoDateTimeText(*t), text);
+        }
     }
 }
 
@@ -194,14 +196,14 @@ TEST(CopyRecording, ToolWindowCopyRecordsWindowButtonAndFields) {
     Type(*rpm, "Text1", "100");
     Type(*rpm, "Text2", "50");
     rpm->DeliverLeave("Text2");
-    rpm->DeliverClick("Command3");
+    rpm->DeliverClick("Command4");
     ASSERT_EQ(f.m.copyLog.Entries().size(), 1u);
     const CopyEntry& e = f.m.copyLog.Entries().back();
     EXPECT_EQ(DateTimeText(e.time), "2026-12-08 15:04:05");
     EXPECT_EQ(e.window, "frmRPM");
     EXPECT_EQ(e.caption, " 周速 ⇔ 回転数");
-    EXPECT_EQ(e.button, "Command3");
-    EXPECT_EQ(e.buttonCaption, "V");
+    EXPECT_EQ(e.button, "Command4");
+    EXPECT_EQ(e.buttonCaption, "N");
     EXPECT_EQ(e.text, "S640");
     EXPECT_FALSE(e.activated);
     // Text3 holds the computed 636 but is a field the user types into, so it counts.
@@ -286,7 +288,7 @@ struct History {
         Type(*rpm, "Text1", v);
         Type(*rpm, "Text2", d);
         rpm->DeliverLeave("Text2");
-        rpm->DeliverClick("Command3");
+        rpm->DeliverClick("Command4");
     }
     Control& List() { return (*log)["List1"]; }
 };
@@ -302,7 +304,7 @@ TEST(CopyLogWindow, ListsNewestFirstAndFollowsLaterCopies) {
     EXPECT_EQ(h.List().ListIndex, 0);
     const unsigned before = h.log->Revision();
     h.f.host.clock = 54300;
-    h.CopyRpm("200", "50");  // S1270 -> "S1270" rounded to tens
+    h.CopyRpm("200", "50");  // N 1273: "S1270"
     ASSERT_EQ(h.List().Items.size(), 2u);
     EXPECT_EQ(h.List().Items[0].substr(0, 10), "15:05:00  ");
     EXPECT_GT(h.log->Revision(), before);
