@@ -18,6 +18,14 @@ Menu::Menu(Module1& m) : Form(m, kMenuClass, " QUILLON"), windows_(m) {
     Label("Ver", "Ver.1.00").At(1, 1);
     Button("Command1", "終　了").At(1, 2);
 
+    // The "more" menu: the windows beyond the toolbar's, in the registry's order.
+    for (const WindowInfo& w : MenuWindows())
+        if (w.create) MenuEntries.push_back(w.key);
+    MenuTip = kMoreMenuTip;
+    OnMenu([this](const std::string& entry) { MoreMenu_Click(entry); });
+    KeyPreview = true;
+    OnKey(kForm, Event::KeyDown, [this](KeyArgs& k) { Form_KeyDown(k); });
+
     On("Toolbar1", Event::Click, [this] {
         const Control& bar = (*this)["Toolbar1"];
         const auto i = static_cast<size_t>(bar.ListIndex - 1);
@@ -45,6 +53,19 @@ void Menu::Form_Load() {
 
 void Menu::Toolbar1_ButtonClick(const std::string& key) {
     windows_.OpenKey(key);
+}
+
+void Menu::MoreMenu_Click(const std::string& entry) {
+    for (const WindowInfo& w : MenuWindows())
+        if (w.key == entry) {
+            windows_.Open(w);
+            return;
+        }
+}
+
+void Menu::Form_KeyDown(KeyArgs& k) {
+    if (k.keyCode == 'H' && k.shift == kCtrlMask)
+        if (const WindowInfo* history = FindWindowInfo(kHistoryClass)) windows_.Open(*history);
 }
 
 void Menu::Check1_Click() {

@@ -15,6 +15,10 @@ inline constexpr const char* kMenuClass = "Menu";
 // The launcher's distance from the screen's bottom-right corner, in twips.
 inline constexpr int kMenuDxTwips = 1500;
 inline constexpr int kMenuDyTwips = 2000;
+// The tooltip of the drop-down button of the "more" menu.
+inline constexpr const char* kMoreMenuTip = "その他";
+// The window Ctrl+H opens from the launcher.
+inline constexpr const char* kHistoryClass = "frmCopyLog";
 
 class Menu : public Form {
 public:
@@ -26,6 +30,9 @@ public:
     void Toolbar1_ButtonClick(const std::string& key);
     void Check1_Click();
     void Command1_Click();
+    // An entry of the "more" menu: opens (or brings forward) its window.
+    void MoreMenu_Click(const std::string& entry);
+    void Form_KeyDown(KeyArgs& k);
 
 protected:
     void Form_Load() override;

@@ -15,6 +15,7 @@
 #include "geometry/frmXY_XC.h"
 #include "machining/frmCalc.h"
 #include "machining/frmComment.h"
+#include "machining/frmCopyLog.h"
 #include "machining/frmRPM.h"
 #include "machining/frmStopWatch.h"
 #include "machining/frmThreadData.h"
@@ -59,7 +60,9 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 }
 
 const std::vector<WindowInfo>& MenuWindows() {
-    static const std::vector<WindowInfo> table = {};
+    static const std::vector<WindowInfo> table = {
+        {"frmCopyLog", "コピー履歴", "コピー履歴", "copy_log", Make<frmCopyLog>()},
+    };
     return table;
 }
 

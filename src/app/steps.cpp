@@ -99,6 +99,20 @@ Step ParseStep(const std::string& text) {
                          ParseDouble(text, value.substr(comma + 1))};
     }
     if (kind == "clock") return ClockStep{ParseDouble(text, arg)};
+    if (kind == "dblclick") {
+        if (arg.find('=') == std::string::npos) return DblClickStep{NameOnly(text, arg), {}};
+        auto [name, value] = NameValue(text, arg, true);
+        return DblClickStep{name, ParseInt(text, value)};
+    }
+    if (kind == "menu") {
+        if (arg.empty()) Malformed(text, "a menu entry is needed");
+        return MenuStep{arg};
+    }
+    if (kind == "open") return OpenStep{NameOnly(text, arg)};
+    if (kind == "answer") {
+        if (arg != "yes" && arg != "no") Malformed(text, "the answer is yes or no");
+        return AnswerStep{arg == "yes"};
+    }
     Malformed(text, "unknown step kind " + Quoted(kind));
 }
 
@@ -129,6 +143,10 @@ void RunStep(Form& form, const Step& step, const std::function<void(double)>& se
                 if (setClock) setClock(s.seconds);
             } else if constexpr (std::is_same_v<T, TickStep>)
                 form.DeliverTick(s.name);
+            else if constexpr (std::is_same_v<T, DblClickStep>)
+                form.DeliverDblClick(s.name, s.index);
+            else if constexpr (std::is_same_v<T, MenuStep>)
+                form.DeliverMenu(s.entry);
         },
         step);
 }

@@ -48,8 +48,24 @@ struct TickStep {
     std::string name;
 };
 
-using Step = std::variant<SetStep, FocusStep, LeaveStep, ClickStep, KeyStep, SelectStep, MouseStep,
-                          PaintStep, ClockStep, TickStep>;
+struct DblClickStep {
+    std::string name;
+    std::optional<int> index;
+};
+struct MenuStep {
+    std::string entry;
+};
+// Steps of the run rather than of a window: the runner takes them (RunStep ignores them).
+struct OpenStep {
+    std::string window;
+};
+struct AnswerStep {
+    bool yes;
+};
+
+using Step =
+    std::variant<SetStep, FocusStep, LeaveStep, ClickStep, KeyStep, SelectStep, MouseStep,
+                 PaintStep, ClockStep, TickStep, DblClickStep, MenuStep, OpenStep, AnswerStep>;
 
 // Parses one step; throws UsageError with a one-line reason when it is malformed.
 Step ParseStep(const std::string& text);

@@ -1,6 +1,7 @@
 #include "cli/runner.h"
 
 #include <cmath>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -8,6 +9,7 @@
 #include "app/registry.h"
 #include "app/startup.h"
 #include "app/steps.h"
+#include "cli/session.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/native_path.h"
@@ -162,6 +164,8 @@ std::string StateJson(Form& form, const RecordingHost& host) {
     j["unloaded"] = form.Unloaded();
     j["lists"] = lists;
     j["pictures"] = pictures;
+    // Only a window with a pop-up menu (the launcher) has this key.
+    if (!form.MenuEntries.empty()) j["menu"] = form.MenuEntries;
     return j.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
@@ -170,6 +174,8 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     bool onControl = false;
     std::optional<std::string> controlRoot;
     std::string programFolder = exeFolder;
+    std::optional<DateTime> now;
+    std::optional<std::string> saveAs, copyLogPath;
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -183,6 +189,26 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
         }
         if (a == "--on-control") {
             onControl = true;
+        } else if (a == "--now" || a == "--save-as" || a == "--copy-log") {
+            if (i + 1 >= args.size()) {
+                err << "quillon-cli: " << a
+                    << (a == "--now" ? " needs a date and time, 2026-12-08T15:04:05\n"
+                                     : " needs a file\n");
+                return 2;
+            }
+            const std::string& value = args[++i];
+            if (a == "--now") {
+                now = ParseIsoDateTime(value);
+                if (!now) {
+                    err << "quillon-cli: --now " << OneLine(value)
+                        << " is no date and time like 2026-12-08T15:04:05\n";
+                    return 2;
+                }
+            } else if (a == "--save-as") {
+                saveAs = value;
+            } else {
+                copyLogPath = value;
+            }
         } else if (a == "--control-root" || a == "--program-folder") {
             if (i + 1 >= args.size()) {
                 err << "quillon-cli: " << a << " needs a folder\n";
@@ -219,7 +245,24 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
         return 2;
     }
 
+    // The copy log is opened before anything runs: a file that cannot be appended to is bad
+    // usage, reported before any window opens.
+    std::ofstream copyLog;
+    if (copyLogPath) {
+        copyLog.open(PathFromUtf8(*copyLogPath), std::ios::binary | std::ios::app);
+        if (!copyLog) {
+            err << "quillon-cli: cannot open the copy log '" << OneLine(*copyLogPath)
+                << "' for appending\n";
+            return 2;
+        }
+    }
+
     RecordingHost host;
+    if (now) {
+        host.startDate = DateTime{now->year, now->month, now->day};
+        host.clock = now->hour * 3600.0 + now->minute * 60.0 + now->second;
+    }
+    host.saveAs = saveAs;
     DiskFiles files;
     Module1 m(host, files);
     m.ControlRoot = controlRoot ? PathFromUtf8(*controlRoot) : DefaultControlRoot();
@@ -229,18 +272,33 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     else
         m.DetectControl();
 
-    std::unique_ptr<Form> form = info->create(m);
+    if (copyLogPath)
+        m.copyLog.Subscribe([&copyLog](const CopyEntry* added) {
+            if (added) copyLog << CopyJsonLine(*added) << '\n' << std::flush;
+        });
+
+    Session session(m, info->create(m));
     try {
-        StartWindow(*form, nullptr);
+        StartWindow(session.First(), nullptr);
         for (const Step& step : steps) {
-            if (form->Unloaded() || host.ended) break;
-            RunStep(*form, step, [&host](double seconds) { host.clock = seconds; });
+            if (host.ended) break;
+            if (const auto* open = std::get_if<OpenStep>(&step)) {
+                session.Open(open->window);
+                continue;
+            }
+            if (const auto* answer = std::get_if<AnswerStep>(&step)) {
+                host.answers.push_back(answer->yes);
+                continue;
+            }
+            // The steps after a window unloads go nowhere, unless an open: step follows.
+            if (session.Current().Unloaded()) continue;
+            RunStep(session.Current(), step, [&host](double seconds) { host.clock = seconds; });
         }
     } catch (const UsageError& e) {
         err << "quillon-cli: " << OneLine(e.what()) << "\n";
         return 2;
     }
-    out << StateJson(*form, host) << "\n";
+    out << StateJson(session.Current(), host) << "\n";
     return 0;
 }
 

@@ -265,8 +265,7 @@ double frmCalc::X() {
 }
 
 void frmCalc::CopyValue(const std::string& text) {
-    M().host.ClearClipboard();
-    M().host.SetClipboardText(text);
+    PutOnClipboard(text, false, nullptr);
 }
 
 void frmCalc::ClearShift() {

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QInputMethod>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
@@ -58,6 +61,39 @@ void QtHost::ShowMessage(const Message& message) {
     QMessageBox box(icon, QString::fromStdString(message.title),
                     QString::fromStdString(message.text), QMessageBox::Ok);
     box.exec();
+}
+
+DateTime QtHost::Now() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
+bool QtHost::AskYesNo(const Message& question, bool defaultYes) {
+    SyncAll(true);
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(question.title),
+                    QString::fromStdString(question.text));
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultYes ? yes : no);
+    box.setEscapeButton(defaultYes ? yes : no);
+    box.exec();
+    if (box.clickedButton() == yes) return true;
+    if (box.clickedButton() == no) return false;
+    return defaultYes;
+}
+
+std::optional<std::string> QtHost::AskSaveFileName(const SaveFileRequest& request) {
+    SyncAll(true);
+    QFileDialog dialog(nullptr, QString::fromStdString(request.title), QString(),
+                       QString::fromStdString(request.typeName));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.extension));
+    dialog.selectFile(QString::fromStdString(request.suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 double QtHost::Clock() {

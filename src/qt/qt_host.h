@@ -33,6 +33,9 @@ public:
     void ActivateWindowByTitle(const std::string& title) override;
     void ShowMessage(const Message& message) override;
     double Clock() override;
+    DateTime Now() override;
+    bool AskYesNo(const Message& question, bool defaultYes) override;
+    std::optional<std::string> AskSaveFileName(const SaveFileRequest& request) override;
     void Wait(double seconds) override;
     void SetTopmost(const std::string& className, bool on) override;
     void PlaceWindow(Form& form, int dxTwips, int dyTwips) override;

@@ -94,6 +94,13 @@ std::optional<Key> ParseKey(const std::string& spec) {
     };
     for (const auto& [name, key] : named)
         if (spec == name) return key;
+    if (spec.size() == 6 && spec.compare(0, 5, "Ctrl+") == 0) {
+        // Ctrl with a letter: a KeyDown only, as the keyboard's shortcuts are handled.
+        const char c = spec[5];
+        if (c >= 'a' && c <= 'z') return Key{c - 'a' + 'A', 0, "", kCtrlMask};
+        if (c >= 'A' && c <= 'Z') return Key{c, 0, "", kCtrlMask};
+        return std::nullopt;
+    }
     const auto [cp, len] = utf8::Decode(spec);
     if (len == 0 || len != spec.size() || cp < 32) return std::nullopt;
     Key k;
@@ -105,6 +112,20 @@ std::optional<Key> ParseKey(const std::string& spec) {
     else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9'))
         k.keyCode = static_cast<int>(cp);
     return k;
+}
+
+std::string KeyName(const Key& key) {
+    static const std::pair<int, const char*> named[] = {
+        {keys::Enter, "Enter"}, {keys::Esc, "Esc"},     {keys::Backspace, "Backspace"},
+        {keys::Tab, "Tab"},     {keys::Shift, "Shift"}, {keys::Up, "Up"},
+        {keys::Down, "Down"},   {keys::Left, "Left"},   {keys::Right, "Right"},
+    };
+    if ((key.shift & kCtrlMask) && key.keyCode >= keys::A && key.keyCode <= keys::Z)
+        return std::string("Ctrl+") + static_cast<char>(key.keyCode);
+    if (!key.text.empty()) return key.text;
+    for (const auto& [code, name] : named)
+        if (key.keyCode == code) return name;
+    return key.keyCode ? "key " + std::to_string(key.keyCode) : std::string();
 }
 
 Form::Form(Module1& m, std::string className, std::string caption)
@@ -190,20 +211,41 @@ Form::Handlers* Form::HandlersFor(const std::string& control, Event event) {
     return it == handlers_.end() ? nullptr : &it->second;
 }
 
+namespace {
+
+// Keeps the control whose event runs on the window's stack while its handlers run.
+class Firing {
+public:
+    Firing(std::vector<std::string>& stack, const std::string& control) : stack_(stack) {
+        stack_.push_back(control);
+    }
+    ~Firing() { stack_.pop_back(); }
+    Firing(const Firing&) = delete;
+    Firing& operator=(const Firing&) = delete;
+
+private:
+    std::vector<std::string>& stack_;
+};
+
+}  // namespace
+
 void Form::Fire(const std::string& control, Event event) {
     if (unloaded_) return;
+    const Firing firing(firing_, control);
     if (Handlers* h = HandlersFor(control, event))
         for (auto& fn : h->plain) fn();
 }
 
 void Form::FireKey(const std::string& control, Event event, KeyArgs& args) {
     if (unloaded_) return;
+    const Firing firing(firing_, control);
     if (Handlers* h = HandlersFor(control, event))
         for (auto& fn : h->key) fn(args);
 }
 
 void Form::FireMouse(const std::string& control, const MouseArgs& args) {
     if (unloaded_) return;
+    const Firing firing(firing_, control);
     if (Handlers* h = HandlersFor(control, Event::MouseMove))
         for (auto& fn : h->mouse) fn(args);
 }
@@ -432,6 +474,14 @@ void Form::DeliverPick(const std::string& name, int index) {
 bool Form::DeliverKey(const Key& key, bool applyDefault) {
     if (unloaded_) return false;
     bool passed = true;
+    // The key stays known to the handlers it reaches (a copy records it), also nested ones.
+    const Key* outerKey = deliveredKey_;
+    deliveredKey_ = &key;
+    struct Restore {
+        const Key*& slot;
+        const Key* value;
+        ~Restore() { slot = value; }
+    } restore{deliveredKey_, outerKey};
     Dispatch([&] {
         const std::string target = focus_;
         if (key.keyCode == keys::Tab) {
@@ -442,6 +492,7 @@ bool Form::DeliverKey(const Key& key, bool applyDefault) {
         if (key.keyCode != 0) {
             KeyArgs down;
             down.keyCode = key.keyCode;
+            down.shift = key.shift;
             if (KeyPreview) FireKey(kForm, Event::KeyDown, down);
             if (!target.empty()) FireKey(target, Event::KeyDown, down);
         }
@@ -610,6 +661,52 @@ void Form::DeliverTick(const std::string& name) {
         throw UsageError(name + " is a " + KindName(c.Kind()) + ", not a timer");
     if (unloaded_ || !c.Enabled) return;
     Dispatch([&] { Fire(name, Event::Timer); });
+}
+
+void Form::DeliverDblClick(const std::string& name, std::optional<int> index) {
+    Control& c = (*this)[name];
+    const bool list = c.Kind() == ControlKind::ListBox || c.Kind() == ControlKind::ComboBox;
+    if (list && !index)
+        throw UsageError(name + " is a " + KindName(c.Kind()) + ": name the item, " + name + "=I");
+    if (!list && index)
+        throw UsageError(name + " is a " + KindName(c.Kind()) + " and has no items");
+    if (list && (*index < 0 || *index >= static_cast<int>(c.Items.size())))
+        throw UsageError(name + " has no item " + std::to_string(*index));
+    if (c.Kind() == ControlKind::Timer)
+        throw UsageError(name + " is a timer and takes no double click");
+    if (unloaded_ || !Usable(c)) return;
+    Dispatch([&] {
+        if (CanFocus(name)) SetFocus(name);
+        DrainFocusEvents();
+        if (unloaded_) return;
+        if (list && c.ListIndex != *index) {
+            // The first click of the two picks the item.
+            c.ListIndex = *index;
+            if (c.Kind() == ControlKind::ComboBox)
+                SetText(name, c.Items[static_cast<size_t>(*index)]);
+            Fire(name, Event::Click);
+            if (unloaded_) return;
+        }
+        Fire(name, Event::DblClick);
+    });
+}
+
+void Form::DeliverMenu(const std::string& entry) {
+    if (MenuEntries.empty()) throw UsageError(className_ + " has no menu");
+    if (std::find(MenuEntries.begin(), MenuEntries.end(), entry) == MenuEntries.end())
+        throw UsageError(className_ + "'s menu has no entry " + entry);
+    if (unloaded_) return;
+    Dispatch([&] {
+        if (menuHandler_) {
+            const Firing firing(firing_, kForm);
+            menuHandler_(entry);
+        }
+    });
+}
+
+void Form::StateChanged() {
+    ++revision_;
+    if (depth_ == 0 && changeListener_) changeListener_(*this);
 }
 
 }  // namespace quillon

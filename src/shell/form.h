@@ -191,15 +191,21 @@ struct Key {
     int keyCode = 0;   // virtual key (0 for a plain character)
     int ascii = 0;     // character code delivered to KeyPress, 0 for none
     std::string text;  // the character, UTF-8, for plain characters
+    int shift = 0;     // KeyDown's shift state: kShiftMask, kCtrlMask, kAltMask added up
 };
+
+inline constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
 
 // True when the key, given to `c`, presses it: Enter or the space bar on a command button.
 // Every front and the command line press buttons by this one rule.
 bool PressesButton(const Control& c, const Key& key);
 
-// Parses "Enter", "Esc", "Backspace", "Tab", "Shift", "Up", "Down", "Left", "Right" or a single
-// character; returns nothing for anything else.
+// Parses "Enter", "Esc", "Backspace", "Tab", "Shift", "Up", "Down", "Left", "Right", a single
+// character, or "Ctrl+" and a letter (a KeyDown with the Ctrl state and no character);
+// returns nothing for anything else.
 std::optional<Key> ParseKey(const std::string& spec);
+// The key as ParseKey reads it ("Enter", "+", "Ctrl+H").
+std::string KeyName(const Key& key);
 
 // A usage error of the form's interface (unknown control, an event a control cannot take).
 class UsageError : public std::runtime_error {
@@ -252,6 +258,27 @@ public:
     void DeliverMouseMove(const std::string& name, double x, double y);  // "Form": elsewhere
     void DeliverPaint();
     void DeliverTick(const std::string& name);
+    // A double click: on a list box it picks item `index` first (its Click runs when the pick
+    // changes it), then DblClick runs; other controls take it without an index.
+    void DeliverDblClick(const std::string& name, std::optional<int> index = std::nullopt);
+    // Picks an entry of the window's pop-up menu (MenuEntries).
+    void DeliverMenu(const std::string& entry);
+
+    // The window's pop-up menu: a drop-down button with this tooltip at the end of its
+    // toolbar, and the same menu on a right click anywhere in the window. No menu when empty.
+    std::vector<std::string> MenuEntries;
+    std::string MenuTip;
+
+    // While a handler runs: the innermost control whose event it is ("Form" for the window's
+    // own events), or nullptr; and the key being delivered, or nullptr.
+    const std::string* FiringControl() const { return firing_.empty() ? nullptr : &firing_.back(); }
+    const Key* DeliveredKey() const { return deliveredKey_; }
+
+    // Told when the window's state changes outside its own events (another window's copy
+    // reaches the history window): the front mirrors the window again.
+    void SetChangeListener(std::function<void(Form&)> listener) {
+        changeListener_ = std::move(listener);
+    }
 
     // Bumped on every delivered event, so views know when to mirror state.
     unsigned Revision() const { return revision_; }
@@ -287,6 +314,11 @@ protected:
     void On(const std::string& control, Event event, Handler h);
     void OnKey(const std::string& control, Event event, KeyHandler h);  // KeyDown / KeyPress
     void OnMouse(const std::string& control, MouseHandler h);
+    // The handler of the pop-up menu, given the entry picked.
+    void OnMenu(std::function<void(const std::string& entry)> h) { menuHandler_ = std::move(h); }
+    // The window's state changed outside its own events: bumps the revision and tells the
+    // front (not while one of its own events runs: the front mirrors after that anyway).
+    void StateChanged();
     // Form-level events use the control name "Form".
     static constexpr const char* kForm = "Form";
 
@@ -345,6 +377,10 @@ private:
     bool unloaded_ = false;
     bool loaded_ = false;
     unsigned revision_ = 0;
+    std::vector<std::string> firing_;
+    const Key* deliveredKey_ = nullptr;
+    std::function<void(const std::string&)> menuHandler_;
+    std::function<void(Form&)> changeListener_;
 };
 
 }  // namespace quillon

@@ -24,6 +24,22 @@ struct Message {
     std::string text;
 };
 
+// A local date and time to the second.
+struct DateTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+    bool operator==(const DateTime&) const = default;
+};
+
+// What a save dialog offers: its title, the file name it suggests and its file type
+// ("CSV (*.csv)" shows as the type, "csv" is added to a name typed without an ending).
+struct SaveFileRequest {
+    std::string title;
+    std::string suggestedName;
+    std::string typeName;   // "CSV ファイル (*.csv)"
+    std::string extension;  // "csv"
+};
+
 class Host {
 public:
     virtual ~Host() = default;
@@ -40,6 +56,15 @@ public:
 
     // Seconds since midnight.
     virtual double Clock() = 0;
+    // The local date and time, to the second.
+    virtual DateTime Now() = 0;
+
+    // Asks a question with the buttons はい and いいえ; true for はい. `defaultYes` says which
+    // button Enter presses; the answer is that button's when the box is closed otherwise.
+    virtual bool AskYesNo(const Message& question, bool defaultYes) = 0;
+    // Asks for the name of a file to write (the front's save dialog); the path as UTF-8, or
+    // nothing when the user cancels. The dialog asks itself before replacing a file.
+    virtual std::optional<std::string> AskSaveFileName(const SaveFileRequest& request) = 0;
     // Waits for the given time while letting pending window events run (never spins).
     virtual void Wait(double seconds) = 0;
 

@@ -14,13 +14,14 @@ void Module1::DetectControl() {
     OnControl = ControlRoot && files.IsOrdinaryFile(*ControlRoot / kControlMarker);
 }
 
-void Module1::ActivateControlWindow() {
-    if (!OnControl) return;
+bool Module1::ActivateControlWindow() {
+    if (!OnControl) return false;
     try {
         host.ActivateWindowByTitle(kControlWindowTitle);
     } catch (...) {
         // The control's window may be missing or refuse the focus; the copy still counts.
     }
+    return true;
 }
 
 void Module1::WaitSeconds(double n) {

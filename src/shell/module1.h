@@ -6,6 +6,7 @@
 #include <string>
 
 #include "checked.h"
+#include "copy_log.h"
 #include "files.h"
 #include "host.h"
 #include "numtext.h"
@@ -50,8 +51,12 @@ public:
     // Sets OnControl from the marker file under the control root (an ordinary file only).
     void DetectControl();
 
-    // Brings the control's window to the front when OnControl; failures are ignored.
-    void ActivateControlWindow();
+    // The copies of the run, for the history window.
+    CopyLog copyLog;
+
+    // Brings the control's window to the front when OnControl; failures are ignored. True
+    // when it was asked for.
+    bool ActivateControlWindow();
     // Waits n seconds while window events go on (through the host; never spins).
     void WaitSeconds(double n);
 };

@@ -39,10 +39,19 @@ void ToolWindow::Form_Activate() {
     if (topmost_ == Topmost::EachActivation) SetTopmost(true);
 }
 
-void ToolWindow::CopyToClipboard(const std::string& text) {
+void ToolWindow::PutOnClipboard(const std::string& text, bool activate, const CopyEntry* as) {
     M().host.ClearClipboard();
     M().host.SetClipboardText(text);
-    M().ActivateControlWindow();
+    const bool activated = activate && M().ActivateControlWindow();
+    CopyEntry entry = DescribeCopy(*this, text, activated);
+    if (as) {
+        entry.window = as->window;
+        entry.caption = as->caption;
+        entry.button = as->button;
+        entry.buttonCaption = as->buttonCaption;
+        entry.inputs = as->inputs;
+    }
+    M().copyLog.Add(std::move(entry));
 }
 
 void ToolWindow::PlaceToolWindow(int dxTwips, int dyTwips) {

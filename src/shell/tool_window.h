@@ -29,7 +29,15 @@ public:
 
 protected:
     // Empties the clipboard, puts the text on it and brings the control's window forward.
-    void CopyToClipboard(const std::string& text);
+    void CopyToClipboard(const std::string& text) { PutOnClipboard(text, true, nullptr); }
+    // The same for a copy made again: recorded with the window, control and entry fields of
+    // `as` rather than this window's.
+    void CopyToClipboard(const std::string& text, const CopyEntry& as) {
+        PutOnClipboard(text, true, &as);
+    }
+    // The one path of every copy: empties the clipboard, puts the text on it, brings the
+    // control's window forward when `activate`, and records the copy in the history.
+    void PutOnClipboard(const std::string& text, bool activate, const CopyEntry* as);
     // Places this window at the screen's bottom-right corner less the offsets.
     void PlaceToolWindow(int dxTwips, int dyTwips);
     // Puts this window into or out of the always-on-top band.

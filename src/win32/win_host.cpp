@@ -1,5 +1,7 @@
 #include "win_host.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -113,6 +115,62 @@ void Win32Host::ShowMessage(const Message& message) {
     HWND owner = GetActiveWindow();
     if (owner && !ViewOf(owner)) owner = nullptr;
     MessageBoxW(owner, Wide(message.text).c_str(), Wide(message.title).c_str(), flags);
+}
+
+DateTime Win32Host::Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+bool Win32Host::AskYesNo(const Message& question, bool defaultYes) {
+    SyncAll();
+    HWND owner = GetActiveWindow();
+    if (owner && !ViewOf(owner)) owner = nullptr;
+    const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND |
+                       (defaultYes ? MB_DEFBUTTON1 : MB_DEFBUTTON2);
+    const int answer =
+        MessageBoxW(owner, Wide(question.text).c_str(), Wide(question.title).c_str(), flags);
+    if (answer == IDYES) return true;
+    if (answer == IDNO) return false;
+    return defaultYes;
+}
+
+std::optional<std::string> Win32Host::AskSaveFileName(const SaveFileRequest& request) {
+    // The common dialogs' library is loaded when a save is asked for, not at start-up.
+    using SaveFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    HMODULE dlg = LoadLibraryW(L"comdlg32.dll");
+    if (!dlg) return std::nullopt;
+    const auto save = reinterpret_cast<SaveFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(dlg, "GetSaveFileNameW")));
+    std::optional<std::string> chosen;
+    if (save) {
+        SyncAll();
+        // The filter: the type's name, its pattern, each ended by a NUL, and one more NUL.
+        std::wstring filter = Wide(request.typeName);
+        filter.push_back(L'\0');
+        filter += L"*." + Wide(request.extension);
+        filter.push_back(L'\0');
+        filter.push_back(L'\0');
+        const std::wstring ext = Wide(request.extension);
+        const std::wstring title = Wide(request.title);
+        std::wstring name = Wide(request.suggestedName);
+        name.resize(std::max<size_t>(name.size() + 1, 32768), L'\0');
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        HWND owner = GetActiveWindow();
+        ofn.hwndOwner = owner && ViewOf(owner) ? owner : nullptr;
+        ofn.lpstrFilter = filter.c_str();
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = name.data();
+        ofn.nMaxFile = static_cast<DWORD>(name.size());
+        ofn.lpstrTitle = title.c_str();
+        ofn.lpstrDefExt = ext.c_str();
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+        if (save(&ofn)) chosen = Narrow(name.c_str());
+    }
+    FreeLibrary(dlg);
+    return chosen;
 }
 
 double Win32Host::Clock() {
