@@ -8,6 +8,8 @@
 namespace quillon {
 
 Menu::Menu(Module1& m) : Form(m, kMenuClass, " QUILLON"), windows_(m) {
+    // The launcher is the main window: a tool window leaving the top band puts it back there.
+    m.MainWindow = kMenuClass;
     Control& toolbar = Add("Toolbar1", ControlKind::Toolbar).At(0, 0, 1, 3);
     for (const WindowInfo& w : ToolbarWindows())
         toolbar.Buttons.push_back(

@@ -1,9 +1,9 @@
 // Checked arithmetic for the computations of the tool windows.
 //
-// The original program runs with run-time error trapping: a division by zero, an overflow, or a
-// square root / arc function of an invalid argument raises an error that ends the computation.
-// IEEE doubles do not trap, so every computation that must stop where the original stops goes
-// through these functions. A non-finite value never survives them.
+// A computation that divides by zero, overflows, or takes a square root / arc function of an
+// invalid argument has no result: it stops there, and the window shows that it found none.
+// IEEE doubles do not stop by themselves, so every such computation goes through these
+// functions, which raise ArithmeticFault instead. A non-finite value never survives them.
 #pragma once
 
 #include <cmath>
@@ -14,7 +14,7 @@
 
 namespace quillon {
 
-// Raised where the original program would raise a run-time arithmetic error.
+// Raised where a computation has no result (see above); the window's handler catches it.
 class ArithmeticFault : public std::runtime_error {
 public:
     explicit ArithmeticFault(const std::string& what) : std::runtime_error(what) {}

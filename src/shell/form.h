@@ -2,8 +2,8 @@
 //
 // A tool window derives from Form, declares its controls in its constructor (names, kinds,
 // captions, tooltips and where they sit in a grid) and registers its handlers by control and
-// event. The fronts (Qt view, command line, tests) deliver user events through the public
-// Deliver* calls; handlers change control state, which the fronts read back.
+// event. The fronts (the Qt and Win32 views, the command line, tests) deliver user events through
+// the public Deliver* calls; handlers change control state, which the fronts read back.
 //
 // Focus changes requested by a handler (SetFocus) take effect at once, but their LostFocus and
 // GotFocus events run after the handler returns, in order, as window messages do.
@@ -99,7 +99,6 @@ public:
 
     // Declaration (used by the views to lay the window out).
     std::string Parent;  // containing frame, empty for the form
-    std::string Group;   // option-button group; defaults to the parent
     Cell Where;
     int MinWidth = 0, MinHeight = 0;  // pixels; 0 = natural size
     bool Multiline = false;
@@ -132,10 +131,6 @@ public:
         FontPoints = points;
         return *this;
     }
-    Control& InGroup(std::string group) {
-        Group = std::move(group);
-        return *this;
-    }
     // A result field: grey, locked.
     Control& Result();
     Control& NoTabStop() {
@@ -143,8 +138,8 @@ public:
         return *this;
     }
 
-    // The group an option button belongs to.
-    const std::string& OptionGroup() const { return Group.empty() ? Parent : Group; }
+    // The group an option button belongs to: the option buttons of one frame (or of the window).
+    const std::string& OptionGroup() const { return Parent; }
 
 private:
     std::string name_;
@@ -322,8 +317,8 @@ protected:
     // Form-level events use the control name "Form".
     static constexpr const char* kForm = "Form";
 
-    // Programmatic changes (no user event): setting Text from code runs the Change handler as
-    // the original's text boxes do; setting an option button's value deselects its group.
+    // Programmatic changes (no user event): setting Text from code runs the Change handler, as
+    // typing does; setting an option button's value deselects its group.
     void SetText(const std::string& name, const std::string& text);
     void SetValue(const std::string& name, bool value);
     Picture& Pic(const std::string& name);

@@ -1,7 +1,8 @@
 // The host port: everything a form model may do to the world outside it.
 //
-// The Qt front implements it for real; the command-line front and the tests record what is
-// asked of it. Form models never touch a toolkit, the clipboard or the system directly.
+// Each GUI front (Qt, Win32) implements it for real; the command-line front and the tests
+// record what is asked of it. Form models never touch a toolkit, the clipboard or the system
+// directly.
 #pragma once
 
 #include <optional>
@@ -69,7 +70,7 @@ public:
     virtual void Wait(double seconds) = 0;
 
     // Puts a window into (on) or out of (off) the always-on-top band without moving it.
-    // `className` names the window ("Menu" for the launcher).
+    // `className` names the window by its class.
     virtual void SetTopmost(const std::string& className, bool on) = 0;
     // Places a window at the screen's bottom-right corner less the offsets (twips).
     virtual void PlaceWindow(Form& form, int dxTwips, int dyTwips) = 0;

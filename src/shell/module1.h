@@ -47,6 +47,9 @@ public:
     std::optional<std::filesystem::path> ControlRoot;
     // The program's own folder.
     std::filesystem::path ProgramFolder;
+    // The class name of the program's main window, which a tool window that leaves the
+    // always-on-top band puts back into it; the application names it (empty: none).
+    std::string MainWindow;
 
     // Sets OnControl from the marker file under the control root (an ordinary file only).
     void DetectControl();

@@ -152,7 +152,7 @@ double ReadNumber(std::string_view text) {
     double value = 0.0;
     const auto res = std::from_chars(first, num.data() + num.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
-        // Too small to represent reads 0; too large is the original's overflow error.
+        // Too small to represent reads 0; too large is an overflow, which has no result.
         if (BelowRange(num)) return num[0] == '-' ? -0.0 : 0.0;
         throw ArithmeticFault("overflow");
     }

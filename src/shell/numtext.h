@@ -20,7 +20,7 @@ std::string ResultText(double v);
 // The lenient reading of a field: blanks, tabs and line feeds anywhere are ignored, then the
 // longest leading decimal number (sign, digits, one point, exponent after "E" or "D") is taken;
 // no number reads 0. The separator is always the point. An overflowing exponent raises
-// ArithmeticFault, as the original's conversion does.
+// ArithmeticFault: the number cannot be read, and the computation that reads it stops.
 double ReadNumber(std::string_view text);
 
 // True when a field counts as given: its text is not empty (a blank is given and reads 0).

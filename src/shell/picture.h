@@ -1,9 +1,9 @@
 // The drawing surface of a picture box, kept as a display list in the picture's user scale.
 //
 // Handlers draw in model units; the list records what a picture box would show, and the fronts
-// render it (the Qt painter maps it to pixels, the command-line front prints it). Drawing with a
-// non-finite coordinate or an invalid scale raises ArithmeticFault, as the original's picture
-// box refuses such values with a run-time error.
+// render it (the Qt and Win32 painters map it to pixels, the command-line front prints it).
+// Drawing with a non-finite coordinate or an invalid scale raises ArithmeticFault: such a
+// drawing has no place on the picture, and the computation that asked for it stops.
 #pragma once
 
 #include <string>

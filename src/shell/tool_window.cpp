@@ -88,7 +88,7 @@ void ToolWindow::TopmostBox(const std::string& check) {
             SetTopmost(true);
         } else {
             SetTopmost(false);
-            M().host.SetTopmost("Menu", true);
+            if (!M().MainWindow.empty()) M().host.SetTopmost(M().MainWindow, true);
         }
     });
 }

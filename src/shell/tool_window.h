@@ -50,7 +50,8 @@ protected:
     void CopyButton(const std::string& button, std::function<std::string()> text);
     // Declares the close button: unload, then bring the control's window forward.
     void CloseButton(const std::string& button, bool activateControl = true);
-    // Declares check box `check` as the window's "手前に表示" box.
+    // Declares check box `check` as the window's "手前に表示" box. Unticked, it takes the
+    // window out of the always-on-top band and puts the program's main window back in.
     void TopmostBox(const std::string& check);
     // Declares the plane switch on OptionXZ / OptionXY. The listed controls are relabelled
     // ("Z" <-> "Y", "K" <-> "J", "CZ" <-> "CY", "X Z コピー" <-> "X Y コピー"); `extra` makes

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/menu.h"
 #include "app/recording_host.h"
 #include "app/registry.h"
 #include "app/startup.h"
@@ -25,6 +26,7 @@ struct DrivenWindow {
     // Opens the window as the launcher does: created, loaded, activated.
     explicit DrivenWindow(const std::string& className, bool onControl = false) {
         m.OnControl = onControl;
+        m.MainWindow = kMenuClass;
         const WindowInfo* info = FindWindowInfo(className);
         if (!info || !info->create) throw std::logic_error(className + " is not built");
         form = info->create(m);

@@ -1,16 +1,21 @@
 // The launcher: its controls, its start-up steps (OnControl, placement, always-on-top, the
-// failure path), its toolbar dispatch, its check box and its exit button.
+// failure path), what each toolbar button opens, its check box and its exit button.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/menu.h"
 #include "app/recording_host.h"
+#include "app/registry.h"
+#include "app/startup.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 
@@ -63,50 +68,143 @@ TEST(Menu, DesignTimeControls) {
     EXPECT_EQ(f.menu["Toolbar1"].Kind(), ControlKind::Toolbar);
 }
 
+// Records what the launcher asks of its front, in order.
+class RecordingFront : public WindowFront {
+public:
+    void Created(Form& form) override { calls.push_back("created " + form.ClassName()); }
+    void Show(Form& form) override { calls.push_back("show " + form.ClassName()); }
+    std::vector<std::string> calls;
+};
+
+// The launcher's toolbar as the user meets it, left to right: the tooltip over each button
+// and the window a click on it opens ("" for the gap, which opens nothing).
 struct ButtonRow {
-    const char* key;
+    const char* name;
+    int position;  // 1 = leftmost
+    const char* opens;
     const char* tooltip;
 };
+void PrintTo(const ButtonRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
-// The toolbar, left to right, with the exact Keys and tooltips.
 constexpr ButtonRow kButtons[] = {
-    {"回転数", "周速と回転数の計算"},
-    {"刃物台干渉", "刃物台干渉チェック"},
-    {"直線と角度", "座標から角度、角度から座標が求められます。"},
-    {"1点を通り直線に接する円", "1点を通り直線と接する円"},
-    {"2円の交点", "2円の交点"},
-    {"2直線と2円", "2直線と2円"},
-    {"2直線と接する円", "2直線と接する円"},
-    {"XY-XC変換", "XY-XC変換"},
-    {"ヌスミ形状1", "ヌスミ形状1"},
-    {"円に接する点", "円に接する点"},
-    {"直線と円の交点", "直線と円の交点"},
-    {"Nose-R", "ノーズＲの補正量の計算"},
-    {"Bar1", ""},
-    {"コメント入力", "リストからの選択や 日本語入力も出来ます。"},
-    {"ThreadData", "ネジのピッチ・下穴径などを表示します。"},
-    {"ストップウォッチ", "ストップウォッチ　複数のラップタイムが測定可。"},
-    {"電卓", "関数電卓、値をコピーが出来ます。"},
+    {"SpindleSpeed", 1, "frmRPM", "周速と回転数の計算"},
+    {"TurretInterference", 2, "frmTurret", "刃物台干渉チェック"},
+    {"LineAndAngle", 3, "frmLineAngle", "座標から角度、角度から座標が求められます。"},
+    {"CircleThroughAPoint", 4, "frmLineRPoint", "1点を通り直線と接する円"},
+    {"TwoCircles", 5, "frmCircleCircle", "2円の交点"},
+    {"TwoLinesTwoCircles", 6, "frmLine2Circle2", "2直線と2円"},
+    {"CornerRadius", 7, "frmLineRLine", "2直線と接する円"},
+    {"XyToXc", 8, "frmXY_XC", "XY-XC変換"},
+    {"Undercut", 9, "frmNeck1", "ヌスミ形状1"},
+    {"PointOnACircle", 10, "frmCirclePoint", "円に接する点"},
+    {"LineAndCircle", 11, "frmLineR", "直線と円の交点"},
+    {"NoseRadius", 12, "frmNoseR", "ノーズＲの補正量の計算"},
+    {"Gap", 13, "", ""},
+    {"Comment", 14, "frmComment", "リストからの選択や 日本語入力も出来ます。"},
+    {"ThreadData", 15, "frmThreadData", "ネジのピッチ・下穴径などを表示します。"},
+    {"Stopwatch", 16, "frmStopWatch", "ストップウォッチ　複数のラップタイムが測定可。"},
+    {"Calculator", 17, "frmCalc", "関数電卓、値をコピーが出来ます。"},
 };
 
-TEST(Menu, ToolbarHasTheSeventeenButtonsInOrder) {
-    Fixture f;
-    const auto& buttons = f.menu["Toolbar1"].Buttons;
-    ASSERT_EQ(buttons.size(), std::size(kButtons));
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        SCOPED_TRACE(kButtons[i].key);
-        EXPECT_EQ(buttons[i].key, kButtons[i].key);
-        EXPECT_EQ(buttons[i].tooltip, kButtons[i].tooltip);
-        EXPECT_EQ(buttons[i].separator, i == 12);
-        EXPECT_EQ(buttons[i].icon.empty(), i == 12);
-        // A button is usable exactly when its window is built.
-        const WindowInfo* info = FindToolbarKey(kButtons[i].key);
-        ASSERT_NE(info, nullptr);
-        EXPECT_EQ(buttons[i].enabled, static_cast<bool>(info->create));
-    }
-    EXPECT_TRUE(buttons[11].enabled);  // Nose-R
-    EXPECT_FALSE(buttons[12].enabled);
+// The first field of a window that the user can type into, or nullptr.
+Control* TypableField(Form& form) {
+    for (const auto& c : form.Controls())
+        if ((c->Kind() == ControlKind::TextBox || c->Kind() == ControlKind::ComboBox) &&
+            !c->Locked && c->Enabled && c->Visible)
+            return c.get();
+    return nullptr;
 }
+
+class ToolbarButton : public testing::TestWithParam<ButtonRow> {};
+
+TEST_P(ToolbarButton, OpensItsWindowAndASecondClickShowsItAgainWithItsFields) {
+    const ButtonRow& row = GetParam();
+    Fixture f;
+    RecordingFront front;
+    f.menu.Windows().SetFront(&front);
+    f.Start();
+    const Control& bar = f.menu["Toolbar1"];
+    ASSERT_EQ(bar.Buttons.size(), std::size(kButtons));
+    EXPECT_EQ(bar.Buttons[static_cast<size_t>(row.position - 1)].tooltip, row.tooltip);
+
+    f.menu.DeliverPick("Toolbar1", row.position);
+    const std::string opens = row.opens;
+    if (opens.empty()) {
+        EXPECT_TRUE(f.menu.Windows().OpenWindows().empty());
+        EXPECT_TRUE(front.calls.empty());
+        return;
+    }
+    Form* window = f.menu.Windows().Find(opens);
+    ASSERT_NE(window, nullptr) << "the button opened no " << opens;
+    EXPECT_EQ(f.menu.Windows().OpenWindows(), std::vector<Form*>{window});
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"created " + opens, "show " + opens}));
+
+    // The user types into the window, then clicks its button again.
+    Control* field = TypableField(*window);
+    const std::string typed = "12.5";
+    if (field) window->DeliverSetText(field->Name(), typed);
+    f.menu.DeliverPick("Toolbar1", row.position);
+    EXPECT_EQ(f.menu.Windows().Find(opens), window);
+    EXPECT_EQ(f.menu.Windows().OpenWindows(), std::vector<Form*>{window});
+    EXPECT_EQ(front.calls,
+              (std::vector<std::string>{"created " + opens, "show " + opens, "show " + opens}));
+    if (field) {
+        EXPECT_EQ((*window)[field->Name()].Text, typed) << field->Name();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LeftToRight, ToolbarButton, testing::ValuesIn(kButtons),
+                         [](const testing::TestParamInfo<ButtonRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Menu, ToolbarHasNoButtonBeyondItsLast) {
+    Fixture f;
+    f.Start();
+    EXPECT_THROW(f.menu.DeliverPick("Toolbar1", static_cast<int>(std::size(kButtons)) + 1),
+                 UsageError);
+    EXPECT_THROW(f.menu.DeliverPick("Toolbar1", 0), UsageError);
+    EXPECT_TRUE(f.menu.Windows().OpenWindows().empty());
+}
+
+// A tool window's "手前に表示" box, unticked, takes the window out of the top band and puts
+// the launcher back in; a window started without the launcher has no main window to put back.
+struct TopBandRow {
+    const char* name;
+    bool withLauncher;
+    std::vector<std::pair<std::string, bool>> calls;  // after the window opened
+};
+void PrintTo(const TopBandRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ToolWindowLeavesTheTopBand : public testing::TestWithParam<TopBandRow> {};
+
+TEST_P(ToolWindowLeavesTheTopBand, AndTheMainWindowGoesBackIn) {
+    const TopBandRow& row = GetParam();
+    RecordingHost host;
+    DiskFiles files;
+    Module1 m(host, files);
+    std::unique_ptr<Menu> menu;
+    if (row.withLauncher) menu = std::make_unique<Menu>(m);
+    std::unique_ptr<Form> window = FindToolbarKey("直線と円の交点")->create(m);
+    StartWindow(*window, nullptr);
+    host.topmostCalls.clear();
+    window->DeliverClick("Check1");
+    EXPECT_FALSE((*window)["Check1"].Value);
+    EXPECT_EQ(host.topmostCalls, row.calls);
+    host.topmostCalls.clear();
+    window->DeliverClick("Check1");
+    EXPECT_EQ(host.topmostCalls, (std::vector<std::pair<std::string, bool>>{{"frmLineR", true}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, ToolWindowLeavesTheTopBand,
+    testing::Values(TopBandRow{"WithTheLauncher", true, {{"frmLineR", false}, {"Menu", true}}},
+                    TopBandRow{"WithoutTheLauncher", false, {{"frmLineR", false}}}),
+    [](const testing::TestParamInfo<TopBandRow>& info) { return std::string(info.param.name); });
 
 TEST(Menu, StartUpSetsTheVersionPlacesTheLauncherAndPutsItOnTop) {
     Fixture f;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/runner.h"
+#include "support/cli_calls.h"
 
 namespace quillon::testkit {
 
@@ -22,6 +23,7 @@ struct CliResult {
 
 inline CliResult RunCli(const std::vector<std::string>& args,
                         const std::string& programFolder = ".") {
+    LogCliCall(args, programFolder);
     std::ostringstream out, err;
     CliResult r;
     r.status = quillon::cli::Run(args, programFolder, out, err);

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/cli_calls.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -157,7 +159,9 @@ inline std::string BuiltProgram(const std::string& path) {
 
 // quillon-cli itself, as built with the tests.
 inline Process RunCliProgram(const std::vector<std::string>& args) {
-    return RunProgram(BuiltProgram(QUILLON_CLI_EXE), args);
+    const std::string exe = BuiltProgram(QUILLON_CLI_EXE);
+    LogCliCall(args, exe.substr(0, exe.find_last_of("/\\") + 1));
+    return RunProgram(exe, args);
 }
 
 }  // namespace quillon::testkit
