@@ -5,6 +5,7 @@
 #include "fkeyreg/Orbane.h"
 #include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
+#include "geometry/frmContourCheck.h"
 #include "geometry/frmLine2Circle2.h"
 #include "geometry/frmLineAngle.h"
 #include "geometry/frmLineR.h"
@@ -59,7 +60,10 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 }
 
 const std::vector<WindowInfo>& MenuWindows() {
-    static const std::vector<WindowInfo> table = {};
+    static const std::vector<WindowInfo> table = {
+        {"frmContourCheck", "形状チェック", "NCブロックの形状を図と一覧でチェックします。", "",
+         Make<frmContourCheck>()},
+    };
     return table;
 }
 
