@@ -88,8 +88,11 @@ std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double h
                         out.emplace_back(std::in_place_type<DeviceCircle>,
                                          DeviceCircle{map.ToDevice(o.x, o.y), r, o.color, o.style});
                 } else if constexpr (std::is_same_v<T, ArcOp>) {
+                    // Left out also when its circle lies wholly outside the area.
                     const DeviceArc arc = ArcToDevice(map, o);
-                    if (arc.r <= kLargestDeviceRadius)
+                    if (arc.r <= kLargestDeviceRadius && arc.centre.x + arc.r >= left &&
+                        arc.centre.x - arc.r <= right && arc.centre.y + arc.r >= top &&
+                        arc.centre.y - arc.r <= bottom)
                         out.emplace_back(std::in_place_type<DeviceArc>, arc);
                 } else if constexpr (std::is_same_v<T, PointOp>) {
                     const DevicePoint at = map.ToDevice(o.x, o.y);

@@ -83,8 +83,8 @@ using DeviceOp = std::variant<DeviceLine, DeviceCircle, DeviceArc, DeviceDot, De
 DeviceArc ArcToDevice(const PictureMapping& map, const ArcOp& arc);
 
 // What a picture shows in a drawing area of width x height pixels: lines clipped to the area
-// (with a margin of 2 pixels), circles and arcs too large to see left out, points outside left out,
-// texts whose corner lies far outside left out.
+// (with a margin of 2 pixels), circles and arcs too large to see left out, arcs and points
+// wholly outside left out, texts whose corner lies far outside left out.
 std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double height);
 
 }  // namespace quillon

@@ -60,11 +60,11 @@ void DrawArc(HDC dc, const DeviceArc& a) {
     const double kDegree = 3.14159265358979323846 / 180;
     const double s = a.start * kDegree, e = (a.start + a.sweep) * kDegree;
     // The rays' points lie well outside the circle, where rounding turns them least.
-    const double far = r + 1000;
-    const int x1 = Round(a.centre.x + far * std::cos(s)),
-              y1 = Round(a.centre.y - far * std::sin(s));
-    const int x2 = Round(a.centre.x + far * std::cos(e)),
-              y2 = Round(a.centre.y - far * std::sin(e));
+    const double reach = r + 1000;
+    const int x1 = Round(a.centre.x + reach * std::cos(s)),
+              y1 = Round(a.centre.y - reach * std::sin(s));
+    const int x2 = Round(a.centre.x + reach * std::cos(e)),
+              y2 = Round(a.centre.y - reach * std::sin(e));
     if (a.sweep < 360 && x1 == x2 && y1 == y2) {
         const int ax = Round(a.centre.x + r * std::cos(s)),
                   ay = Round(a.centre.y - r * std::sin(s));

@@ -131,11 +131,12 @@ INSTANTIATE_TEST_SUITE_P(
         ArcRow{"StartBeyondATurn", {0, 10, 20, -10}, 725, 10, 5, 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MapToDevice, DropsHugeArcsAsCircles) {
+TEST(MapToDevice, LeavesOutHugeArcsAndArcsOutside) {
     Picture pic(200, 100);
     pic.SetScale(-10, -5, 20, 10);
     pic.Arc(0, 0, 2, 0, 90, colors::Given);    // 20 pixels
     pic.Arc(0, 0, 1e5, 0, 90, colors::Given);  // 1e6 pixels: left out
+    pic.Arc(1e9, 0, 1, 0, 90, colors::Given);  // far right of the area: left out
     const auto ops = MapToDevice(pic, 200, 100);
     ASSERT_EQ(ops.size(), 1u);
     EXPECT_DOUBLE_EQ(std::get<DeviceArc>(ops[0]).r, 20);
