@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace quillon {
 namespace {
@@ -40,10 +41,17 @@ frmContourCheck::frmContourCheck(Module1& m)
     Control& blocks = TextBox(kBlocks).At(1, 0, 2, 1).Size(240, kFigureHeightPixels);
     blocks.Multiline = true;
     blocks.Fixed = true;
-    auto figure = DeclareFigure("Label3");
-    figure.picture.At(1, 1, 1, 3).Size(kFigureWidthPixels, kFigureHeightPixels);
-    figure.readout.At(2, 1, 1, 2);
-    figure.note.At(5, 0, 1, 4).Visible = false;
+    // The figure and the coordinate readout of the figure windows, without their redraw note:
+    // this figure redraws with every check.
+    Control& figure = PictureBox("Picture1").At(1, 1, 1, 3);
+    figure.Size(kFigureWidthPixels, kFigureHeightPixels);
+    figure.ForeColor = colors::White;
+    Control& readout = PictureBox("Picture3").At(2, 1, 1, 2).Size(200, 18);
+    readout.Fixed = true;
+    readout.Visible = false;
+    readout.Pic = std::make_unique<Picture>(200, 18);
+    OnMouse("Picture1", [this](const MouseArgs& a) { CoordinateReadout(a.x, a.y); });
+    OnMouse(kForm, [this](const MouseArgs&) { (*this)["Picture3"].Visible = false; });
     Button(kCheck, "チェック").At(3, 0);
     Label(kSummary, "").At(3, 1, 1, 2);
     Button(kClose, "閉じる").At(3, 3);
