@@ -150,7 +150,10 @@ Result Check(std::string_view text) {
     std::optional<double> x, z;  // X as written: a diameter
     // The direction in which the last feed move of the chain ended; none after the start
     // point, a rapid move or a fault.
-    std::optional<Point> chain;
+    // (A flag beside a point rather than an optional: GCC's -O3 takes the optional's point
+    // for uninitialised.)
+    bool chained = false;
+    Point chain;
 
     const std::vector<std::string_view> lines = SplitLines(text);
     for (size_t n = 1; n <= lines.size(); ++n) {
@@ -173,7 +176,7 @@ Result Check(std::string_view text) {
             if (!x || !z) continue;
             result.startPoint = Point{*z, *x / 2};
             result.list.push_back(head + "始点 X" + NcNumber(*x) + " Z" + NcNumber(*z));
-            chain.reset();
+            chained = false;
             continue;
         }
 
@@ -270,18 +273,19 @@ Result Check(std::string_view text) {
 
         if (m.fault) {
             ++result.faultLines;
-            chain.reset();
+            chained = false;
         } else if (mode == 0) {
-            chain.reset();
+            chained = false;
         } else if (!directionless) {
-            if (chain) {
-                const double cross = chain->z * startDir.r - chain->r * startDir.z;
-                const double dot = chain->z * startDir.z + chain->r * startDir.r;
+            if (chained) {
+                const double cross = chain.z * startDir.r - chain.r * startDir.z;
+                const double dot = chain.z * startDir.z + chain.r * startDir.r;
                 const double theta = Degrees(std::fabs(cross), dot);
                 if (theta > kCornerDegrees)
                     notes.insert(notes.begin(), "角 " + NcNumber(theta) + "°");
             }
             chain = endDir;
+            chained = true;
         }
         for (const std::string& note : notes) body += "  " + note;
         result.list.push_back(head + body);

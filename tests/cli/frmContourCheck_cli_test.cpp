@@ -165,7 +165,7 @@ TEST_P(ContourCheck, ListsEveryBlock) {
 INSTANTIATE_TEST_SUITE_P(Rows, ContourCheck, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Typed key by key: Enter starts a new line, and the button checks without leaving the field.
+// Typed key by key: Enter starts a new line; the button checks.
 TEST(ContourCheckWindow, EnterTypesANewLineAndTheButtonChecks) {
     std::vector<std::string> steps{"focus:Text1", "set:Text1=G01 X20 Z0", "key:Enter"};
     for (const char c : std::string("Z-10")) steps.push_back(std::string("key:") + c);
@@ -173,7 +173,8 @@ TEST(ContourCheckWindow, EnterTypesANewLineAndTheButtonChecks) {
     const Json j = RunCli("frmContourCheck", steps);
     EXPECT_EQ(j["texts"]["Text1"], "G01 X20 Z0\r\nZ-10");
     EXPECT_EQ(j["lists"]["List1"], Json({"  1 始点 X20 Z0", "  2 G01 X20 Z-10"}));
-    EXPECT_EQ(j["focus"], "Text1");
+    EXPECT_EQ(j["texts"]["Label1"], "移動 1  異常なし");
+    EXPECT_EQ(j["focus"], "Command1");
 }
 
 // The tangent arc of the examples as drawn: an arc op around (Z -10, X 30), radius 5, from
