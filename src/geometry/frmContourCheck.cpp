@@ -112,7 +112,8 @@ void frmContourCheck::DrawContour(const contour::Result& result) {
     const double width =
         std::max({kMargin * (hMax - hMin), kMargin * (vMax - vMin) * aspect, kSmallestWidth});
     const double height = width / aspect;
-    ScaleToWidth(hMin / 2 + hMax / 2 - width / 2, vMin / 2 + vMax / 2 - height / 2, width);
+    // Set directly: ScaleToWidth's width * 4875 would overflow for the largest contours.
+    pic.SetScale(hMin / 2 + hMax / 2 - width / 2, vMin / 2 + vMax / 2 - height / 2, width, height);
 
     const double mark = width * 0.008;
     for (const contour::Move& m : result.drawn) {
