@@ -67,8 +67,12 @@ TEST_P(ReadBlocks, ReadsWordsOrRefuses) {
     for (size_t i = 0; i < 26; ++i)
         if ((*words)[i]) letters += static_cast<char>('A' + i);
     EXPECT_EQ(letters, row.letters);
-    if ((*words)['X' - 'A']) EXPECT_DOUBLE_EQ(*(*words)['X' - 'A'], row.x);
-    if ((*words)['Z' - 'A']) EXPECT_DOUBLE_EQ(*(*words)['Z' - 'A'], row.z);
+    if (const auto x = (*words)['X' - 'A']) {
+        EXPECT_DOUBLE_EQ(*x, row.x);
+    }
+    if (const auto z = (*words)['Z' - 'A']) {
+        EXPECT_DOUBLE_EQ(*z, row.z);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadBlocks, ::testing::ValuesIn(kBlocks),
