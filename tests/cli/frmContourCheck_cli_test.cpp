@@ -129,7 +129,7 @@ const Row kRows[] = {
      {"  1 始点 X20 Z0", "  2 G01 X20 Z-10", "  3 G02 X20 Z-10 R5", "  4 G01 X30 Z-10  角 90°"},
      "移動 3  異常なし"},
     {"ArcOfChordZeroShowsItsRadius",
-     {"G01 X20 Z0", "Z-10", "G02 Z-10 L5", "X30"},
+     {"G01 X20 Z0", "Z-10", "G02 Z-10 L5", "G01 X30"},
      {"  1 始点 X20 Z0", "  2 G01 X20 Z-10", "  3 G02 X20 Z-10 R5  移動なし",
       "  4 G01 X30 Z-10  角 90°"},
      "移動 3  異常なし"},
@@ -160,8 +160,9 @@ TEST_P(ContourCheck, ListsEveryBlock) {
     for (const auto& op : j["pictures"]["Picture1"]) {
         EXPECT_NE(op["op"], "print") << op.dump();
         for (const auto& [key, value] : op.items())
-            if (key != "op" && key != "color" && key != "style" && key != "text")
+            if (key != "op" && key != "color" && key != "style" && key != "text") {
                 EXPECT_TRUE(value.is_number()) << op.dump();
+            }
     }
 }
 
