@@ -29,6 +29,24 @@ struct FullCase {
     const char* leave = nullptr;  // the field whose leaving computes; none: Recalculate
 };
 
+// A finishing program of 10,000 lines for the contour check: from the start point, 3,333
+// steps of a face along Z, a quarter arc up (G02 L1) and a quarter arc back (G03 L1), every
+// move tangent to the next.
+inline const char* LongProgram() {
+    static const std::string text = [] {
+        std::string t = "G00 X20 Z0";
+        for (int k = 0; k < 3333; ++k) {
+            t += "\r\nG01 Z-" + std::to_string(11 * k + 9);
+            t += "\r\nG02 X" + std::to_string(22 + 4 * k) + " Z-" + std::to_string(11 * k + 10) +
+                 " L1";
+            t += "\r\nG03 X" + std::to_string(24 + 4 * k) + " Z-" + std::to_string(11 * k + 11) +
+                 " L1";
+        }
+        return t;
+    }();
+    return text.c_str();
+}
+
 inline const std::vector<FullCase>& FullCases() {
     static const std::vector<FullCase> cases = {
         // Both lines, R, nose radius and tool-tip direction: corner circle, tangent points,
@@ -118,6 +136,9 @@ inline const std::vector<FullCase>& FullCases() {
          {{"Text1", "10"}, {"Text2", "20"}, {"Text5", "20"}, {"Text6", "10"}},
          "Text15",
          "7.071"},
+        // The contour check of a 10,000-line program: every block read and checked, listed,
+        // and drawn (a line or an arc and an end mark each).
+        {"frmContourCheck", {{"Text1", LongProgram()}}, "Label1", "移動 9999  異常なし", 29997},
     };
     return cases;
 }

@@ -5,6 +5,7 @@
 #include "fkeyreg/Orbane.h"
 #include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
+#include "geometry/frmContourCheck.h"
 #include "geometry/frmLine2Circle2.h"
 #include "geometry/frmLineAngle.h"
 #include "geometry/frmLineR.h"
@@ -62,6 +63,8 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 const std::vector<WindowInfo>& MenuWindows() {
     static const std::vector<WindowInfo> table = {
         {"frmCopyLog", "コピー履歴", "コピー履歴", "copy_log", Make<frmCopyLog>()},
+        {"frmContourCheck", "形状チェック", "NCブロックの形状を図と一覧でチェックします。", "",
+         Make<frmContourCheck>()},
     };
     return table;
 }

@@ -111,6 +111,15 @@ Json PictureJson(const Picture& pic) {
                                    {"r", Number(o.r)},
                                    {"color", o.color.Name()},
                                    {"style", StyleName(o.style)}});
+                } else if constexpr (std::is_same_v<T, ArcOp>) {
+                    ops.push_back({{"op", "arc"},
+                                   {"x", Number(o.x)},
+                                   {"y", Number(o.y)},
+                                   {"r", Number(o.r)},
+                                   {"start", Number(o.start)},
+                                   {"sweep", Number(o.sweep)},
+                                   {"color", o.color.Name()},
+                                   {"style", StyleName(o.style)}});
                 } else if constexpr (std::is_same_v<T, PointOp>) {
                     ops.push_back({{"op", "point"},
                                    {"x", Number(o.x)},

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
@@ -122,6 +123,15 @@ void PictureView::paintEvent(QPaintEvent*) {
                     p.setPen(Pen(o.color, o.style));
                     p.setBrush(Qt::NoBrush);
                     p.drawEllipse(Q(o.centre), o.r, o.r);
+                } else if constexpr (std::is_same_v<T, DeviceArc>) {
+                    // A path keeps fractions of a degree, which drawArc's sixteenths lose.
+                    const QRectF box(o.centre.x - o.r, o.centre.y - o.r, 2 * o.r, 2 * o.r);
+                    QPainterPath path;
+                    path.arcMoveTo(box, o.start);
+                    path.arcTo(box, o.start, o.sweep);
+                    p.setPen(Pen(o.color, o.style));
+                    p.setBrush(Qt::NoBrush);
+                    p.drawPath(path);
                 } else if constexpr (std::is_same_v<T, DeviceDot>) {
                     p.setPen(Pen(o.color, DrawStyle::Solid));
                     p.drawPoint(Q(o.at));

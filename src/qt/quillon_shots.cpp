@@ -92,10 +92,14 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     if (!Shoot(quillon.Host(), quillon.Launcher(), StepsOf(steps, kMenuClass), out)) ++failures;
-    for (const WindowInfo& info : ToolbarWindows()) {
-        if (!info.create) continue;
-        Form* form = quillon.Launcher().Windows().Open(info);
-        if (!form || !Shoot(quillon.Host(), *form, StepsOf(steps, info.className), out)) ++failures;
+    // The toolbar's windows, then those of the launcher's "more" menu.
+    for (const auto* table : {&ToolbarWindows(), &MenuWindows()}) {
+        for (const WindowInfo& info : *table) {
+            if (!info.create) continue;
+            Form* form = quillon.Launcher().Windows().Open(info);
+            if (!form || !Shoot(quillon.Host(), *form, StepsOf(steps, info.className), out))
+                ++failures;
+        }
     }
     return failures == 0 ? 0 : 1;
 }

@@ -471,6 +471,13 @@ void Form::DeliverPick(const std::string& name, int index) {
     });
 }
 
+// True when the key makes a new line in the control: Enter in a multi-line text box that
+// can be typed into.
+static bool IsNewLine(const Control& c, const Key& key) {
+    return key.keyCode == keys::Enter && c.Kind() == ControlKind::TextBox && c.Multiline &&
+           !c.Locked;
+}
+
 bool Form::DeliverKey(const Key& key, bool applyDefault) {
     if (unloaded_) return false;
     bool passed = true;
@@ -510,10 +517,12 @@ bool Form::DeliverKey(const Key& key, bool applyDefault) {
         if (applyDefault && !target.empty() && !unloaded_) {
             ApplyDefaultKey(target, key);
         }
-        // Enter anywhere but on a button presses the window's default button.
+        // Enter anywhere but on a button or in a multi-line box presses the window's
+        // default button.
         if (key.keyCode == keys::Enter && !unloaded_) {
             const Control* focused = Find(target);
-            if (!focused || focused->Kind() != ControlKind::CommandButton)
+            if (!focused ||
+                (focused->Kind() != ControlKind::CommandButton && !IsNewLine(*focused, key)))
                 for (const auto& c : controls_)
                     if (c->Default && c->Kind() == ControlKind::CommandButton && Usable(*c)) {
                         Fire(c->Name(), Event::Click);
@@ -577,10 +586,13 @@ void Form::ApplyDefaultKey(const std::string& target, const Key& key) {
                 if (count == 0) return;
                 t.erase(utf8::Offset(t, start),
                         utf8::Offset(t, start + count) - utf8::Offset(t, start));
-            } else if (!key.text.empty()) {
+            } else if (!key.text.empty() || IsNewLine(*c, key)) {
+                // Enter in a multi-line box starts a new line, CR LF as the Windows edit
+                // control writes it.
+                const std::string typed = key.text.empty() ? "\r\n" : key.text;
                 t.replace(utf8::Offset(t, start),
-                          utf8::Offset(t, start + count) - utf8::Offset(t, start), key.text);
-                start += 1;
+                          utf8::Offset(t, start + count) - utf8::Offset(t, start), typed);
+                start += utf8::Length(typed);
             } else {
                 return;
             }

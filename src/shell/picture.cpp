@@ -67,6 +67,14 @@ void Picture::Circle(double x, double y, double r, Color color) {
     CurrentY = y;
 }
 
+void Picture::Arc(double x, double y, double r, double start, double sweep, Color color) {
+    CheckFinite({x, y, r, start, sweep});
+    if (r < 0) throw ArithmeticFault("negative radius");
+    Record(ArcOp{x, y, r, start, sweep, color, Style});
+    CurrentX = x;
+    CurrentY = y;
+}
+
 void Picture::PSet(double x, double y) {
     PSet(x, y, ForeColor);
 }

@@ -34,6 +34,14 @@ struct CircleOp {
     Color color;
     DrawStyle style;
 };
+// The part of the circle around (x, y) of radius r from angle `start` through `sweep` more
+// (degrees; the whole circle from 360 on), angles measured in picture coordinates: the point
+// at angle a is (x + r cos a, y + r sin a), whichever way the scale turns the axes.
+struct ArcOp {
+    double x, y, r, start, sweep;
+    Color color;
+    DrawStyle style;
+};
 struct PointOp {
     double x, y;
     Color color;
@@ -44,7 +52,7 @@ struct PrintOp {
     Color color;
 };
 
-using DrawOp = std::variant<ScaleOp, LineOp, CircleOp, PointOp, PrintOp>;
+using DrawOp = std::variant<ScaleOp, LineOp, CircleOp, ArcOp, PointOp, PrintOp>;
 
 class Picture {
 public:
@@ -65,6 +73,9 @@ public:
     // Draws a circle; its centre becomes the current position. A negative radius is a fault.
     void Circle(double x, double y, double r);
     void Circle(double x, double y, double r, Color color);
+    // Draws the arc of ArcOp; its centre becomes the current position. A negative radius is
+    // a fault.
+    void Arc(double x, double y, double r, double start, double sweep, Color color);
     // Sets one point; it becomes the current position.
     void PSet(double x, double y);
     void PSet(double x, double y, Color color);

@@ -49,6 +49,24 @@ bool ClipSegment(double left, double top, double right, double bottom, DevicePoi
     return true;
 }
 
+DeviceArc ArcToDevice(const PictureMapping& map, const ArcOp& arc) {
+    // On a scale whose vertical runs down the screen (the usual one) picture angles turn the
+    // other way round than screen angles; a scale running leftwards mirrors them about the
+    // vertical.
+    double start = arc.start, sweep = std::clamp(arc.sweep, -360.0, 360.0);
+    if (!map.MirrorsY()) start = -start, sweep = -sweep;
+    if (map.MirrorsX()) start = 180 - start, sweep = -sweep;
+    if (sweep < 0) start += sweep, sweep = -sweep;
+    start = std::fmod(start, 360.0);
+    if (start < 0) start += 360;
+    return {map.ToDevice(arc.x, arc.y),
+            arc.r * map.PixelsPerUnit(),
+            start,
+            sweep,
+            arc.color,
+            arc.style};
+}
+
 std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double height) {
     std::vector<DeviceOp> out;
     const double left = -2, top = -2, right = width + 2, bottom = height + 2;
@@ -69,6 +87,13 @@ std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double h
                     if (r <= kLargestDeviceRadius)
                         out.emplace_back(std::in_place_type<DeviceCircle>,
                                          DeviceCircle{map.ToDevice(o.x, o.y), r, o.color, o.style});
+                } else if constexpr (std::is_same_v<T, ArcOp>) {
+                    // Left out also when its circle lies wholly outside the area.
+                    const DeviceArc arc = ArcToDevice(map, o);
+                    if (arc.r <= kLargestDeviceRadius && arc.centre.x + arc.r >= left &&
+                        arc.centre.x - arc.r <= right && arc.centre.y + arc.r >= top &&
+                        arc.centre.y - arc.r <= bottom)
+                        out.emplace_back(std::in_place_type<DeviceArc>, arc);
                 } else if constexpr (std::is_same_v<T, PointOp>) {
                     const DevicePoint at = map.ToDevice(o.x, o.y);
                     if (at.x >= left && at.x <= right && at.y >= top && at.y <= bottom)

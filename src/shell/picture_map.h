@@ -28,6 +28,9 @@ public:
     DevicePoint ToDevice(double x, double y) const;
     // The picture coordinates under a device position: what the mouse points at.
     DevicePoint ToPicture(double px, double py) const;
+    // True where the scale runs the other way than the screen: leftwards, or upwards.
+    bool MirrorsX() const { return scale_.width < 0; }
+    bool MirrorsY() const { return scale_.height < 0; }
 
 private:
     Scale scale_;
@@ -55,6 +58,15 @@ struct DeviceCircle {
     Color color;
     DrawStyle style;
 };
+// An arc of the circle around `centre`: from angle `start` through `sweep` degrees, both
+// counter-clockwise as seen on the screen (the point at angle a is centre + r (cos a, -sin a));
+// `sweep` is positive, at most 360 (the whole circle).
+struct DeviceArc {
+    DevicePoint centre;
+    double r, start, sweep;
+    Color color;
+    DrawStyle style;
+};
 struct DeviceDot {
     DevicePoint at;
     Color color;
@@ -65,11 +77,14 @@ struct DeviceText {
     std::string text;
     Color color;
 };
-using DeviceOp = std::variant<DeviceLine, DeviceCircle, DeviceDot, DeviceText>;
+using DeviceOp = std::variant<DeviceLine, DeviceCircle, DeviceArc, DeviceDot, DeviceText>;
+
+// An arc of picture coordinates (ArcOp's angles) as it shows on the screen under `map`.
+DeviceArc ArcToDevice(const PictureMapping& map, const ArcOp& arc);
 
 // What a picture shows in a drawing area of width x height pixels: lines clipped to the area
-// (with a margin of 2 pixels), circles too large to see left out, points outside left out,
-// texts whose corner lies far outside left out.
+// (with a margin of 2 pixels), circles and arcs too large to see left out, arcs and points
+// wholly outside left out, texts whose corner lies far outside left out.
 std::vector<DeviceOp> MapToDevice(const Picture& picture, double width, double height);
 
 }  // namespace quillon

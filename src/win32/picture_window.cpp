@@ -52,6 +52,33 @@ private:
     int style_ = 0;
 };
 
+// Arc draws counter-clockwise from the ray through its first point to the ray through its
+// second; equal rays make it a whole circle. Rays that round to the same pixel for a sweep
+// short of the whole circle are drawn as the stroke between the arc's ends instead.
+void DrawArc(HDC dc, const DeviceArc& a) {
+    const double r = std::max(a.r, 0.5);
+    const double kDegree = 3.14159265358979323846 / 180;
+    const double s = a.start * kDegree, e = (a.start + a.sweep) * kDegree;
+    // The rays' points lie well outside the circle, where rounding turns them least.
+    const double reach = r + 1000;
+    const int x1 = Round(a.centre.x + reach * std::cos(s)),
+              y1 = Round(a.centre.y - reach * std::sin(s));
+    const int x2 = Round(a.centre.x + reach * std::cos(e)),
+              y2 = Round(a.centre.y - reach * std::sin(e));
+    if (a.sweep < 360 && x1 == x2 && y1 == y2) {
+        const int ax = Round(a.centre.x + r * std::cos(s)),
+                  ay = Round(a.centre.y - r * std::sin(s));
+        const int bx = Round(a.centre.x + r * std::cos(e)),
+                  by = Round(a.centre.y - r * std::sin(e));
+        MoveToEx(dc, ax, ay, nullptr);
+        LineTo(dc, bx, by);
+        return;
+    }
+    SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+    Arc(dc, Round(a.centre.x - r), Round(a.centre.y - r), Round(a.centre.x + r) + 1,
+        Round(a.centre.y + r) + 1, x1, y1, x2, y2);
+}
+
 PictureBinding* BindingOf(HWND hwnd) {
     return reinterpret_cast<PictureBinding*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -185,6 +212,9 @@ void PaintPicture(HDC dc, const Picture* picture, int width, int height, COLORRE
                     const double r = std::max(o.r, 0.5);
                     Ellipse(dc, Round(o.centre.x - r), Round(o.centre.y - r),
                             Round(o.centre.x + r) + 1, Round(o.centre.y + r) + 1);
+                } else if constexpr (std::is_same_v<T, DeviceArc>) {
+                    pens.Use(ToColorRef(o.color), PenStyle(o.style));
+                    DrawArc(dc, o);
                 } else if constexpr (std::is_same_v<T, DeviceDot>) {
                     SetPixelV(dc, Round(o.at.x), Round(o.at.y), ToColorRef(o.color));
                 } else {

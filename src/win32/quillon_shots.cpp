@@ -145,10 +145,13 @@ int main(int argc, char** argv) {
         menu.Windows().SetFront(&host);
         StartWindow(menu, &host);
         if (!Shoot(host, menu, StepsOf(steps, kMenuClass), out)) ++failures;
-        for (const WindowInfo& info : ToolbarWindows()) {
-            if (!info.create) continue;
-            Form* form = menu.Windows().Open(info);
-            if (!form || !Shoot(host, *form, StepsOf(steps, info.className), out)) ++failures;
+        // The toolbar's windows, then those of the launcher's "more" menu.
+        for (const auto* table : {&ToolbarWindows(), &MenuWindows()}) {
+            for (const WindowInfo& info : *table) {
+                if (!info.create) continue;
+                Form* form = menu.Windows().Open(info);
+                if (!form || !Shoot(host, *form, StepsOf(steps, info.className), out)) ++failures;
+            }
         }
         host.SetWindows(nullptr);
         // The programs started on their own (the registration programs) pass their start

@@ -103,6 +103,33 @@ TEST_F(FormRuntime, EnterFollowsTheChainAndIsNotSwallowed) {
     EXPECT_EQ(form["Text1"].Text, "");  // Enter types nothing into a single-line field
 }
 
+// A multi-line box beside a default button, and a locked multi-line box.
+class MemoForm : public ToolWindow {
+public:
+    explicit MemoForm(Module1& m) : ToolWindow(m, "MemoForm", "memo", 100, 200, Topmost::AtLoad) {
+        TextBox("Text1").Multiline = true;
+        TextBox("Text2").Multiline = true;
+        (*this)["Text2"].Locked = true;
+        Button("Command1", "OK").Default = true;
+        On("Command1", Event::Click, [this] { ++pressed; });
+    }
+    int pressed = 0;
+};
+
+TEST_F(FormRuntime, EnterInAMultiLineBoxStartsANewLineAndPressesNothing) {
+    MemoForm memo(m);
+    memo.DeliverFocus("Text1");
+    for (const char* k : {"a", "Enter", "b", "Left", "Enter"}) memo.DeliverKey(*ParseKey(k), true);
+    EXPECT_EQ(memo["Text1"].Text, "a\r\n\r\nb");
+    EXPECT_EQ(memo["Text1"].SelStart, 5);  // after the second line end typed
+    EXPECT_EQ(memo.pressed, 0);
+    // A locked box takes no new line; Enter there presses the default button.
+    memo.DeliverFocus("Text2");
+    memo.DeliverKey(*ParseKey("Enter"), true);
+    EXPECT_EQ(memo["Text2"].Text, "");
+    EXPECT_EQ(memo.pressed, 1);
+}
+
 TEST_F(FormRuntime, TypingEditsTheFieldAndFiresChange) {
     form.DeliverFocus("Text1");
     for (const char* k : {"1", "２", "a", "Backspace"}) form.DeliverKey(*ParseKey(k), true);

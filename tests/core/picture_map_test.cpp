@@ -94,5 +94,53 @@ TEST(MapToDevice, ClipsLinesDropsHugeCirclesAndFollowsScaleChanges) {
     EXPECT_EQ(text.text, "1");
 }
 
+// Arcs: picture angles turned into angles counter-clockwise on the screen, whichever way the
+// scale runs; the sweep positive, from the end that comes first counter-clockwise.
+struct ArcRow {
+    const char* name;
+    Scale scale;  // on 200 x 100 pixels
+    double start, sweep;
+    double deviceStart, deviceSweep;
+};
+
+class ArcRows : public ::testing::TestWithParam<ArcRow> {};
+
+TEST_P(ArcRows, AnglesOnTheScreen) {
+    const ArcRow& row = GetParam();
+    const PictureMapping map(row.scale, 200, 100);
+    const DeviceArc a =
+        ArcToDevice(map, ArcOp{5, 5, 2, row.start, row.sweep, colors::Given, DrawStyle::Solid});
+    EXPECT_EQ(a.centre, map.ToDevice(5, 5));
+    EXPECT_DOUBLE_EQ(a.r, 20);
+    EXPECT_DOUBLE_EQ(a.start, row.deviceStart);
+    EXPECT_DOUBLE_EQ(a.sweep, row.deviceSweep);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arcs, ArcRows,
+    ::testing::Values(
+        // y down the screen: picture 90 (below the centre) to 180 (left of it) is the screen's
+        // 180 to 270.
+        ArcRow{"DownwardY", {0, 0, 20, 10}, 90, 90, 180, 90},
+        ArcRow{"DownwardYClockwise", {0, 0, 20, 10}, 0, -90, 0, 90},
+        ArcRow{"UpwardY", {0, 10, 20, -10}, 90, 90, 90, 90},
+        ArcRow{"UpwardYNegativeSweep", {0, 10, 20, -10}, 30, -60, 330, 60},
+        // x running leftwards as well: picture 90 is below, picture 180 to the right.
+        ArcRow{"LeftwardX", {20, 0, -20, 10}, 90, 90, 270, 90},
+        ArcRow{"WholeCircleAtMost", {0, 0, 20, 10}, 0, 400, 0, 360},
+        ArcRow{"StartBeyondATurn", {0, 10, 20, -10}, 725, 10, 5, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MapToDevice, LeavesOutHugeArcsAndArcsOutside) {
+    Picture pic(200, 100);
+    pic.SetScale(-10, -5, 20, 10);
+    pic.Arc(0, 0, 2, 0, 90, colors::Given);    // 20 pixels
+    pic.Arc(0, 0, 1e5, 0, 90, colors::Given);  // 1e6 pixels: left out
+    pic.Arc(1e9, 0, 1, 0, 90, colors::Given);  // far right of the area: left out
+    const auto ops = MapToDevice(pic, 200, 100);
+    ASSERT_EQ(ops.size(), 1u);
+    EXPECT_DOUBLE_EQ(std::get<DeviceArc>(ops[0]).r, 20);
+}
+
 }  // namespace
 }  // namespace quillon

@@ -109,7 +109,7 @@ bool FiniteScale(const Scale& s) {
            std::isfinite(s.height) && s.width != 0 && s.height != 0;
 }
 
-const char* const kOpNames[] = {"scale", "line", "circle", "point", "print"};
+const char* const kOpNames[] = {"scale", "line", "circle", "arc", "point", "print"};
 
 // What is wrong with a picture's display list, or "". Printed texts may show "inf" only while
 // `printsMayOverflow`: the coordinate readout of a mouse position beyond single precision.
@@ -127,6 +127,9 @@ std::string PictureFault(const Picture& pic, bool printsMayOverflow) {
                 else if constexpr (std::is_same_v<T, CircleOp>)
                     return std::isfinite(o.x) && std::isfinite(o.y) && std::isfinite(o.r) &&
                            o.r >= 0;
+                else if constexpr (std::is_same_v<T, ArcOp>)
+                    return std::isfinite(o.x) && std::isfinite(o.y) && std::isfinite(o.r) &&
+                           o.r >= 0 && std::isfinite(o.start) && std::isfinite(o.sweep);
                 else if constexpr (std::is_same_v<T, PointOp>)
                     return std::isfinite(o.x) && std::isfinite(o.y);
                 else
