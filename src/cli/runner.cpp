@@ -8,6 +8,7 @@
 #include "app/registry.h"
 #include "app/startup.h"
 #include "cli/steps.h"
+#include "machining/machine_table.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/native_path.h"
@@ -170,6 +171,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     bool onControl = false;
     std::optional<std::string> controlRoot;
     std::string programFolder = exeFolder;
+    bool programFolderGiven = false;
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -188,10 +190,12 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
                 err << "quillon-cli: " << a << " needs a folder\n";
                 return 2;
             }
-            if (a == "--control-root")
+            if (a == "--control-root") {
                 controlRoot = args[++i];
-            else
+            } else {
                 programFolder = args[++i];
+                programFolderGiven = true;
+            }
         } else if (a.rfind("--", 0) == 0) {
             err << "quillon-cli: unknown option " << OneLine(a) << "; " << kUsage << "\n";
             return 2;
@@ -224,6 +228,9 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     Module1 m(host, files);
     m.ControlRoot = controlRoot ? PathFromUtf8(*controlRoot) : DefaultControlRoot();
     m.ProgramFolder = PathFromUtf8(programFolder);
+    // --program-folder names the one folder to use; otherwise the machine table is looked for
+    // as the launcher looks for it.
+    if (!programFolderGiven) m.MachineTableFolders = MachineTableFolders(m.ProgramFolder);
     if (onControl)
         m.OnControl = true;
     else

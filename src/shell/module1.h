@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "checked.h"
 #include "files.h"
 #include "host.h"
 #include "numtext.h"
+#include "quillon_version.h"
 
 namespace quillon {
 
@@ -24,7 +26,7 @@ inline double Radians(double degrees) {
 inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";
 
 // The program's version, shown by the launcher and written into the Windows programs.
-inline constexpr const char* kVersion = "1.40";
+inline constexpr const char* kVersion = QUILLON_VERSION;
 
 // The folder that stands for the control's "C:\OSP-P" when none is given: that folder on
 // Windows, none elsewhere.
@@ -46,6 +48,8 @@ public:
     std::optional<std::filesystem::path> ControlRoot;
     // The program's own folder.
     std::filesystem::path ProgramFolder;
+    // Where the turret window looks for its machine table, in order; empty: ProgramFolder only.
+    std::vector<std::filesystem::path> MachineTableFolders;
 
     // Sets OnControl from the marker file under the control root (an ordinary file only).
     void DetectControl();
