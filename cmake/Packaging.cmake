@@ -1,5 +1,5 @@
 # Installation and the two release packages, made by CPack (tools/package runs it):
-#   Linux:   quillon_<version>_<arch>.deb (cpack -G DEB) with the launcher as /usr/bin/quillon,
+#   Linux:   quillon_<version>-<revision>_<arch>.deb (cpack -G DEB) with the launcher as /usr/bin/quillon,
 #            quillon-cli, the sample machine table, the desktop entry, the icon, the AppStream
 #            metadata, the manual pages, copyright and changelog.
 #   Windows: Quillon-<version>-windows-x64.zip (cpack -G ZIP) with the three programs, the
@@ -8,6 +8,9 @@
 # files, scdoc for the manual pages); without it `cmake --install` installs the programs, the
 # table, the desktop entry and the drawing.
 option(QUILLON_PACKAGE "Build everything the release packages hold (icons, manual pages)" OFF)
+# Installing (and CPack) takes what is built, without building every target first: tools/package
+# builds only what goes into the packages.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(CPACK_PACKAGE_NAME quillon)
 set(CPACK_PACKAGE_VENDOR "The Quillon developers")
@@ -60,7 +63,7 @@ install(CODE "
   file(RENAME \"\${_bin}/Quillon\" \"\${_bin}/quillon\")
 ")
 
-set(QUILLON_APP_ID org.example.Quillon)  # a placeholder until the project has a public home
+set(QUILLON_APP_ID org.example.quillon)  # a placeholder until the project has a public home
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${QUILLON_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quillon.svg
@@ -71,10 +74,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quillon.svg
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog _changelog_top LIMIT_COUNT 1)
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog _changelog_dates REGEX "^ -- ")
 list(GET _changelog_dates 0 _changelog_date)
-if(NOT _changelog_top MATCHES "^quillon \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}; "
+# The package's version is the project's with the packaging revision of that entry: 1.40-1.
+if(NOT _changelog_top MATCHES "^quillon \\(${PROJECT_VERSION}-([0-9]+)\\) ")
+  message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}-N; "
                       "add an entry for it")
 endif()
+set(QUILLON_DEBIAN_REVISION ${CMAKE_MATCH_1})
 string(REGEX MATCH "[0-9]+ [A-Z][a-z][a-z] [0-9]+" _day "${_changelog_date}")
 string(REPLACE " " ";" _day "${_day}")
 list(GET _day 0 _d)
@@ -137,7 +142,8 @@ install(FILES ${_changelog} ${PROJECT_SOURCE_DIR}/packaging/copyright
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${QUILLON_DEBIAN_REVISION})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # quillon_1.40-1_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLON_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
