@@ -156,8 +156,8 @@ if(QUILLON_QT_MAJOR STREQUAL "6")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quillon is a toolbox of small calculators for the people who program and
+# The extended description; CPack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillon is a toolbox of small calculators for the people who program and
 run CNC lathes. A small launcher that stays on top opens one window per
 task: contour geometry (corner radii, intersections of lines and circles,
 tangents, undercut grooves, nose-radius compensation) and machining aids
