@@ -411,17 +411,21 @@ std::string RunOrbane(const std::filesystem::path& folder, const std::filesystem
     EXPECT_EQ(shown["texts"]["Command1"], expectedButton);
     Click(ControlOf(shown, "Command1"));
     HWND box = nullptr;
+    std::string message;
+    // The box is found as soon as it exists; its text a moment later, once its controls are
+    // made (a busy machine shows the gap).
     WaitFor([&] {
         box = FindWindowW(L"#32770", nullptr);
         DWORD pid = 0;
         if (box) GetWindowThreadProcessId(box, &pid);
-        return box && pid == orbane.Id();
+        if (!box || pid != orbane.Id()) return false;
+        message = TextOf(GetDlgItem(box, 0xFFFF));
+        return !message.empty();
     });
     if (!box) {
         ADD_FAILURE() << "no message box";
         return {};
     }
-    const std::string message = TextOf(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     const auto status = orbane.WaitExit(10s);
     EXPECT_TRUE(status.has_value()) << "Orbane did not end";
