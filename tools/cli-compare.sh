@@ -20,6 +20,9 @@ machines=$(realpath "$(dirname "$0")/../data/Machine.CSV")
 # folder, so that nothing in the output depends on where they run.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# On Linux the machine table is also looked for in the user's configuration folder: an empty
+# one here, so that both sides read the same.
+export XDG_CONFIG_HOME="$work/xdg-config"
 cd "$work"
 # The files the registration program reads and the turret's machine table, made afresh
 # before every run.

@@ -17,6 +17,9 @@ packages=(
   googletest                                      # GoogleTest sources, built for Windows
   wine wine64                                     # runs the Windows programs and their tests
   xclip imagemagick                               # Win32 GUI tests read the X clipboard; screenshots
+  librsvg2-bin icoutils scdoc                     # the application icon's sizes, the manual pages
+  dpkg-dev file lintian desktop-file-utils        # the .deb (tools/package) and its checks
+  appstream zip unzip mmdebstrap                  # ... and the zip; the clean Debian root
 )
 
 missing=()

@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program icons of the Windows programs (src/win32/res/*.ico).
+"""Draws the icon of the registration programs (src/win32/res/orbane.ico).
+
+Quillon.exe's icon is rendered at build time from the application's drawing
+(resources/quillon.svg, cmake/AppIcon.cmake).
 
 The pictures are simple shapes computed here, supersampled for smooth edges, so that they can
 be regenerated without an image editor:  python3 tools/win32-icons.py
@@ -10,22 +13,6 @@ import struct
 
 SIZES = (16, 32, 48)
 SS = 4  # samples per pixel along each axis
-
-
-def quillon(x, y):
-    """A tool-blue tile with a white ring and a red cutting edge: a Q and a workpiece."""
-    cx = cy = 0.5
-    if not (0.04 <= x <= 0.96 and 0.04 <= y <= 0.96):
-        return None
-    r = math.hypot(x - cx, y - cy)
-    if 0.22 <= r <= 0.34:
-        return (255, 255, 255)
-    # The tail of the Q: a stroke from the ring towards the lower right.
-    t = ((x - 0.62) + (y - 0.62)) / 2
-    d = abs((x - 0.62) - (y - 0.62)) / math.sqrt(2)
-    if 0 <= t <= 0.2 and d <= 0.06:
-        return (214, 40, 40)
-    return (31, 58, 147)
 
 
 def orbane(x, y):
@@ -87,7 +74,7 @@ def ico(shape):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     res = os.path.join(here, "..", "src", "win32", "res")
-    for name, shape in (("quillon.ico", quillon), ("orbane.ico", orbane)):
+    for name, shape in (("orbane.ico", orbane),):
         with open(os.path.join(res, name), "wb") as f:
             f.write(ico(shape))
 

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "app/steps.h"
 #include "cli/session.h"
+#include "machining/machine_table.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "shell/native_path.h"
@@ -185,6 +186,7 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     std::string programFolder = exeFolder;
     std::optional<DateTime> now;
     std::optional<std::string> saveAs, copyLogPath;
+    bool programFolderGiven = false;
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -223,10 +225,12 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
                 err << "quillon-cli: " << a << " needs a folder\n";
                 return 2;
             }
-            if (a == "--control-root")
+            if (a == "--control-root") {
                 controlRoot = args[++i];
-            else
+            } else {
                 programFolder = args[++i];
+                programFolderGiven = true;
+            }
         } else if (a.rfind("--", 0) == 0) {
             err << "quillon-cli: unknown option " << OneLine(a) << "; " << kUsage << "\n";
             return 2;
@@ -276,6 +280,9 @@ int Run(const std::vector<std::string>& args, const std::string& exeFolder, std:
     Module1 m(host, files);
     m.ControlRoot = controlRoot ? PathFromUtf8(*controlRoot) : DefaultControlRoot();
     m.ProgramFolder = PathFromUtf8(programFolder);
+    // --program-folder names the one folder to use; otherwise the machine table is looked for
+    // as the launcher looks for it.
+    if (!programFolderGiven) m.MachineTableFolders = MachineTableFolders(m.ProgramFolder);
     if (onControl)
         m.OnControl = true;
     else

@@ -232,7 +232,9 @@ void frmTurret::Form_Load() {
 }
 
 void frmTurret::LoadMachineData() {
-    MachineData = LoadMachineTable(M().files, M().ProgramFolder);
+    MachineData = M().MachineTableFolders.empty()
+                      ? LoadMachineTable(M().files, M().ProgramFolder)
+                      : LoadMachineTable(M().files, M().MachineTableFolders);
     Control& machine = (*this)["Machine"];
     machine.Items.clear();
     if (!MachineData) {

@@ -1,6 +1,7 @@
 #include "machining/machine_table.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "shell/cp932.h"
 #include "shell/files.h"
@@ -107,6 +108,37 @@ std::optional<MachineTable> LoadMachineTable(Files& files, const std::filesystem
     const std::optional<std::string> bytes = files.ReadAll(folder / *name);
     if (!bytes) return std::nullopt;
     return MachineTable::Parse(*bytes);
+}
+
+std::optional<MachineTable> LoadMachineTable(Files& files,
+                                             const std::vector<std::filesystem::path>& folders) {
+    for (const std::filesystem::path& folder : folders)
+        if (files.FirstMatch(folder, kMachineFile)) return LoadMachineTable(files, folder);
+    return std::nullopt;
+}
+
+std::vector<std::filesystem::path> MachineTableFolders(const std::filesystem::path& programFolder,
+                                                       const char* xdgConfigHome, const char* home,
+                                                       bool forWindows) {
+    std::vector<std::filesystem::path> folders{programFolder};
+    if (forWindows) return folders;
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask.
+    const auto set = [](const char* text) { return text && *text; };
+    if (set(xdgConfigHome) && std::filesystem::path(xdgConfigHome).is_absolute())
+        folders.push_back(std::filesystem::path(xdgConfigHome) / "quillon");
+    else if (set(home))
+        folders.push_back(std::filesystem::path(home) / ".config" / "quillon");
+    folders.push_back((programFolder / ".." / "share" / "quillon").lexically_normal());
+    return folders;
+}
+
+std::vector<std::filesystem::path> MachineTableFolders(const std::filesystem::path& programFolder) {
+#ifdef _WIN32
+    return MachineTableFolders(programFolder, nullptr, nullptr, true);
+#else
+    return MachineTableFolders(programFolder, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"),
+                               false);
+#endif
 }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
-// The machine table of the turret drawing: "Machine.CSV" in the program's folder, edited in a
-// spreadsheet on a Japanese Windows PC.
+// The machine table of the turret drawing: "Machine.CSV", edited in a spreadsheet on a Japanese
+// Windows PC. It lies in the program's folder; on Linux the user's own copy may lie in the
+// configuration folder instead, and the installed sample is found last (MachineTableFolders).
 //
 // Two header lines, then one machine per line, 15 comma-separated fields each: the name, the
 // number of stations, the turret's dimensions and the holder and tool sizes of each holder type.
@@ -45,5 +46,23 @@ private:
 // Reads the machine table from `folder`, finding "Machine.CSV" whatever the letter case of its
 // name; nothing when there is no such file or it cannot be read.
 std::optional<MachineTable> LoadMachineTable(Files& files, const std::filesystem::path& folder);
+
+// Reads the machine table from the first of `folders` that holds a file of that name; nothing
+// when none does or that file cannot be read (later folders are not tried then: an unreadable
+// table of the user's is reported, not replaced by the sample).
+std::optional<MachineTable> LoadMachineTable(Files& files,
+                                             const std::vector<std::filesystem::path>& folders);
+
+// The folders the machine table is looked for in, in order, for a program in `programFolder`:
+// that folder; then, on Linux, "quillon" in the user's configuration folder (`xdgConfigHome`
+// when it is an absolute path, else ".config" in `home`, else none) and the installed sample,
+// "share/quillon" beside the program's folder (/usr/share/quillon for /usr/bin). Windows
+// (`forWindows`) keeps the program's folder only. Null or empty texts count as unset.
+std::vector<std::filesystem::path> MachineTableFolders(const std::filesystem::path& programFolder,
+                                                       const char* xdgConfigHome, const char* home,
+                                                       bool forWindows);
+
+// MachineTableFolders for this system, from the environment (XDG_CONFIG_HOME, HOME).
+std::vector<std::filesystem::path> MachineTableFolders(const std::filesystem::path& programFolder);
 
 }  // namespace quillon

@@ -48,6 +48,7 @@ QuillonApp::QuillonApp(Platform& platform, const StartOptions& options)
     : host_(platform), m_(host_, files_), menu_(m_) {
     m_.ControlRoot = options.controlRoot;
     m_.ProgramFolder = options.programFolder;
+    m_.MachineTableFolders = options.machineTableFolders;
     host_.SetWindows(&menu_.Windows());
     menu_.Windows().SetFront(&host_);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/menu.h"
 #include "qt_host.h"
@@ -25,6 +26,8 @@ struct StartOptions {
     // The folder that stands for the control's "C:\OSP-P"; none on an office PC.
     std::optional<std::filesystem::path> controlRoot;
     std::filesystem::path programFolder;
+    // Where the turret window looks for its machine table; empty: programFolder only.
+    std::vector<std::filesystem::path> machineTableFolders;
 };
 
 // Parses Quillon's arguments (without the program name): "--control-root DIR". Returns an

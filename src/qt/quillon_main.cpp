@@ -10,6 +10,7 @@
 
 #include "form_view.h"
 #include "idle_probe.h"
+#include "machining/machine_table.h"
 #include "platform.h"
 #include "quillon_app.h"
 #include "single_instance.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     quillon::qt::StartOptions options;
     options.controlRoot = quillon::DefaultControlRoot();
     options.programFolder = QCoreApplication::applicationDirPath().toStdWString();
+    options.machineTableFolders = quillon::MachineTableFolders(options.programFolder);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (const auto error = quillon::qt::ParseArguments(args, options)) {

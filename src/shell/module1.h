@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "checked.h"
 #include "copy_log.h"
 #include "files.h"
 #include "host.h"
 #include "numtext.h"
+#include "quillon_version.h"
 
 namespace quillon {
 
@@ -25,7 +27,7 @@ inline double Radians(double degrees) {
 inline constexpr const char* kControlWindowTitle = "OSP-P100 HMI";
 
 // The program's version, shown by the launcher and written into the Windows programs.
-inline constexpr const char* kVersion = "1.40";
+inline constexpr const char* kVersion = QUILLON_VERSION;
 
 // The folder that stands for the control's "C:\OSP-P" when none is given: that folder on
 // Windows, none elsewhere.
@@ -50,6 +52,8 @@ public:
     // The class name of the program's main window, which a tool window that leaves the
     // always-on-top band puts back into it; the application names it (empty: none).
     std::string MainWindow;
+    // Where the turret window looks for its machine table, in order; empty: ProgramFolder only.
+    std::vector<std::filesystem::path> MachineTableFolders;
 
     // Sets OnControl from the marker file under the control root (an ordinary file only).
     void DetectControl();

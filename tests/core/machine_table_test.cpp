@@ -111,5 +111,125 @@ TEST(MachineTable, AFolderOfThatNameIsNoTable) {
     EXPECT_FALSE(LoadMachineTable(disk, dir.Path()));
 }
 
+struct FolderRow {
+    const char* name;
+    const char* programFolder;
+    const char* xdgConfigHome;
+    const char* home;
+    bool forWindows;
+    std::vector<std::string> folders;
+};
+
+const FolderRow kFolderRows[] = {
+    {"Installed",
+     "/usr/bin",
+     "/home/u/cfg",
+     "/home/u",
+     false,
+     {"/usr/bin", "/home/u/cfg/quillon", "/usr/share/quillon"}},
+    {"NoXdgConfigHome",
+     "/usr/bin",
+     nullptr,
+     "/home/u",
+     false,
+     {"/usr/bin", "/home/u/.config/quillon", "/usr/share/quillon"}},
+    {"EmptyXdgConfigHome",
+     "/usr/bin",
+     "",
+     "/home/u",
+     false,
+     {"/usr/bin", "/home/u/.config/quillon", "/usr/share/quillon"}},
+    {"RelativeXdgConfigHomeIsIgnored",
+     "/usr/bin",
+     "cfg",
+     "/home/u",
+     false,
+     {"/usr/bin", "/home/u/.config/quillon", "/usr/share/quillon"}},
+    {"NeitherSet", "/usr/bin", nullptr, nullptr, false, {"/usr/bin", "/usr/share/quillon"}},
+    {"UnderAPrefix",
+     "/opt/q/bin/",
+     nullptr,
+     "/root",
+     false,
+     {"/opt/q/bin/", "/root/.config/quillon", "/opt/q/share/quillon"}},
+    {"BuildFolder",
+     "/src/build/default/src/qt",
+     "/x",
+     nullptr,
+     false,
+     {"/src/build/default/src/qt", "/x/quillon", "/src/build/default/src/share/quillon"}},
+    {"WindowsKeepsTheProgramFolderOnly",
+     "C:/OSP-P/USERS/Quillon",
+     "/home/u/cfg",
+     "/home/u",
+     true,
+     {"C:/OSP-P/USERS/Quillon"}},
+};
+
+class MachineTableFolderRows : public ::testing::TestWithParam<FolderRow> {};
+
+TEST_P(MachineTableFolderRows, LooksBesideTheProgramThenTheUsersThenTheInstalledSample) {
+    const FolderRow& row = GetParam();
+    const auto folders =
+        MachineTableFolders(row.programFolder, row.xdgConfigHome, row.home, row.forWindows);
+    std::vector<std::string> texts;
+    for (const auto& f : folders) texts.push_back(f.generic_string());
+    EXPECT_EQ(texts, row.folders);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MachineTableFolderRows, ::testing::ValuesIn(kFolderRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Which of three folders holds a table (as a bit each) and which table is read.
+struct LookupRow {
+    const char* name;
+    int present;
+    const char* expected;  // the first machine's name; null: no table
+};
+
+const LookupRow kLookupRows[] = {
+    {"AllThree", 0b111, "Program"},
+    {"UserAndSample", 0b110, "User"},
+    {"SampleOnly", 0b100, "Sample"},
+    {"ProgramAndSample", 0b101, "Program"},
+    {"None", 0, nullptr},
+};
+
+class MachineTableLookup : public ::testing::TestWithParam<LookupRow> {};
+
+TEST_P(MachineTableLookup, TheFirstFolderHoldingATableWins) {
+    const LookupRow& row = GetParam();
+    TempDir dir;
+    const std::vector<std::filesystem::path> folders{dir / "program", dir / "user", dir / "sample"};
+    const char* names[] = {"Program", "User", "Sample"};
+    for (int i = 0; i < 3; ++i) {
+        std::filesystem::create_directories(folders[static_cast<size_t>(i)]);
+        if (row.present & (1 << i))
+            WriteBytes(folders[static_cast<size_t>(i)] / (i == 1 ? "machine.csv" : "Machine.CSV"),
+                       kHeaders + names[i] + ",8\r\n");
+    }
+    DiskFiles disk;
+    const auto table = LoadMachineTable(disk, folders);
+    if (!row.expected) {
+        EXPECT_FALSE(table);
+        return;
+    }
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->Field(0, 0), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MachineTableLookup, ::testing::ValuesIn(kLookupRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MachineTable, AFolderOfThatNameDoesNotHideTheNextTable) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "program" / "Machine.CSV");
+    WriteBytes(dir / "user" / "Machine.CSV", kHeaders + "User,8\r\n");
+    DiskFiles disk;
+    const auto table = LoadMachineTable(disk, {dir / "program", dir / "user"});
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->Field(0, 0), "User");
+}
+
 }  // namespace
 }  // namespace quillon
