@@ -17,6 +17,7 @@ packages=(
   googletest                                      # GoogleTest sources, built for Windows
   wine wine64                                     # runs the Windows programs and their tests
   xclip imagemagick                               # Win32 GUI tests read the X clipboard; screenshots
+  openbox xdotool                                 # tools/soak: a window manager, the input driver
 )
 
 missing=()
