@@ -26,6 +26,9 @@ namespace {
 
 enum class Fault { None, Leak, Hang, Crash };
 
+// The last block the leak fault took; every earlier one is lost.
+char* volatile lastLost = nullptr;
+
 // The kind of control as the driver acts on it, or nullptr for one it leaves alone.
 const char* KindOf(const QWidget* w) {
     if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
@@ -109,10 +112,9 @@ private:
         switch (fault_) {
             case Fault::Leak: {
                 // Touched, so that it counts in the resident memory, and lost at the next key.
-                static char* volatile last = nullptr;
                 auto* block = static_cast<char*>(std::malloc(64 * 1024));
                 if (block) std::memset(block, 0x5a, 64 * 1024);
-                last = block;
+                lastLost = block;
                 break;
             }
             case Fault::Hang:
