@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -91,6 +92,15 @@ public:
         mapTimer_.setSingleShot(true);
         mapTimer_.setInterval(100);
         connect(&mapTimer_, &QTimer::timeout, this, [this] { WriteMap(mapPath_); });
+        // Every copy to the clipboard, counted in FILE.copies.
+        if (!mapPath_.isEmpty())
+            connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+                QSaveFile file(mapPath_ + QStringLiteral(".copies"));
+                if (file.open(QIODevice::WriteOnly)) {
+                    file.write(QByteArray::number(++copies_) + '\n');
+                    file.commit();
+                }
+            });
     }
 
 protected:
@@ -131,6 +141,7 @@ private:
     Fault fault_;
     int after_;
     int keys_ = 0;
+    int copies_ = 0;
 };
 
 }  // namespace

@@ -3,7 +3,8 @@
 //
 //   QUILLON_SOAK_MAP=FILE    after a window is shown, writes where every visible control of
 //                            every window lies, so that the driver clicks and types into real
-//                            fields (see soak_hooks.cpp for the format);
+//                            fields (see soak_hooks.cpp for the format), and the number of
+//                            copies to the clipboard so far in FILE.copies;
 //   QUILLON_SOAK_FAULT=leak|hang|crash
 //                            a fault on purpose, to show that the soak catches it: from the
 //                            QUILLON_SOAK_FAULT_AFTER-th key press on (default 200), every key
