@@ -11,7 +11,7 @@
 #
 # New inputs found while fuzzing go to build/fuzz/corpus/<target>/, never into the repository.
 # --merge does no fuzzing: it merges the seeds and what was found (libFuzzer's -merge=1 into an
-# empty folder, inputs above FUZZ_MAX_LEN bytes, default 2048, left out) and puts the result in
+# empty folder, inputs above FUZZ_MAX_LEN bytes, default 512, left out) and puts the result in
 # place of fuzz/corpus/<target>/, so that the short runs start from a corpus that already covers
 # the code. Review the change (git status fuzz/corpus) before committing it.
 # Each run ends with the inputs executed, the seconds taken and libFuzzer's coverage (cov: the
@@ -26,7 +26,7 @@ if [ "${1:-}" = --merge ]; then
 fi
 seconds=${FUZZ_SECONDS:-60}
 runs=${FUZZ_RUNS:-}
-max_len=${FUZZ_MAX_LEN:-2048}
+max_len=${FUZZ_MAX_LEN:-512}
 jobs=${FUZZ_JOBS:-2}
 build=build/fuzz
 cxx=${FUZZ_CXX:-$(command -v clang++ || command -v clang++-14)}
