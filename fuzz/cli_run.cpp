@@ -1,13 +1,17 @@
-// A whole quillon-cli run of frmNoseR with any steps (the input's NUL-separated pieces), or of
-// another of the windows below when the first piece names it: the exit status is 0 with one JSON
-// object and nothing on standard error, or 2 with one line on standard error and nothing on
-// standard output. No result shows a non-finite number and every drawing coordinate is a number.
+// A whole quillon-cli run of any built window with any steps. The input's NUL-separated pieces
+// are the window, then the steps: a first piece that names a window of the registry picks it,
+// any other picks the window whose index is its first byte (modulo their number), so that every
+// window's steps are fuzzed and the corpus stays readable ("frmRPM", "set:Text1=100", ...). The
+// exit status is 0 with one JSON object and nothing on standard error, or 2 with one line on
+// standard error and nothing on standard output. No result shows a non-finite number and
+// every drawing coordinate is a number.
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/registry.h"
 #include "cli/runner.h"
 #include "fuzz_check.h"
 
@@ -19,11 +23,17 @@ using Json = nlohmann::json;
 
 constexpr size_t kMaxSteps = 64;
 
-// The windows a first piece may choose instead of frmNoseR.
-constexpr const char* kOtherWindows[] = {"frmContourCheck"};
+// The window the first piece picks.
+std::string PickWindow(const std::string& piece) {
+    static const std::vector<std::string> windows = quillon::BuiltWindowClasses();
+    for (const std::string& w : windows)
+        if (w == piece) return w;
+    const size_t index = piece.empty() ? 0 : static_cast<unsigned char>(piece[0]);
+    return windows[index % windows.size()];
+}
 
 void CheckState(const Json& j, const std::string& window) {
-    Require(j.is_object() && j["window"] == window, "not the window's state");
+    Require(j.is_object() && j["window"] == window, "not the state of " + window);
     const Json& texts = j["texts"];
     // Result fields and the clipboard hold only what the window wrote; typed fields may hold
     // anything the user typed.
@@ -46,19 +56,20 @@ void CheckState(const Json& j, const std::string& window) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<std::string> args{"frmNoseR"};
+    std::vector<std::string> pieces;
     std::string piece;
-    for (size_t i = 0; i < size && args.size() <= kMaxSteps; ++i) {
+    for (size_t i = 0; i < size && pieces.size() <= kMaxSteps; ++i) {
         if (data[i] == 0) {
-            args.push_back(piece);
+            pieces.push_back(piece);
             piece.clear();
         } else {
             piece += static_cast<char>(data[i]);
         }
     }
-    if (!piece.empty() && args.size() <= kMaxSteps) args.push_back(piece);
-    for (const char* window : kOtherWindows)
-        if (args.size() > 1 && args[1] == window) args.erase(args.begin());
+    if (!piece.empty() && pieces.size() <= kMaxSteps) pieces.push_back(piece);
+    const std::string window = PickWindow(pieces.empty() ? std::string() : pieces.front());
+    std::vector<std::string> args{window};
+    if (!pieces.empty()) args.insert(args.end(), pieces.begin() + 1, pieces.end());
 
     std::ostringstream out, err;
     const int status = quillon::cli::Run(args, ".", out, err);
@@ -77,6 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const Json::exception& x) {
         quillon::fuzz::Fail(std::string("not JSON: ") + x.what());
     }
-    CheckState(j, args[0]);
+    CheckState(j, window);
     return 0;
 }

@@ -7,7 +7,7 @@
 #      640 x 360 image; the key case of each keyboard window (the calculator), model only and
 #      with the window painted (Google Benchmark, median of 5 repetitions);
 #   2. start-up: Quillon from exec until the launcher is shown and the event loop is idle,
-#      against bench/bare_qt (one Qt Widgets window), in turn A B A B ..., RUNS pairs (default
+#      against bench/bare_qt (one Qt Widgets window with a Japanese label), in turn A B A B ..., RUNS pairs (default
 #      15) after one warm-up pair: medians and the median of the pairwise ratios;
 #   3. memory: peak resident memory with the launcher and every built window open, against the
 #      bare program (the same kind of runs);
@@ -93,6 +93,8 @@ compare() {
             "$(cut -d' ' -f2 "$dir/$side" | median)" \
             "$(cut -d' ' -f3 "$dir/$side" | median)"
     done
+    echo "$label: ratio Quillon/bare, wall time, median of pairwise ratios:" \
+        "$(cut -d' ' -f1 "$dir/ratio" | median | awk '{ printf "%.2f", $1 }')"
     rm -rf "$dir"
 }
 

@@ -20,6 +20,7 @@ packages=(
   librsvg2-bin icoutils scdoc                     # the application icon's sizes, the manual pages
   dpkg-dev file lintian desktop-file-utils        # the .deb (tools/package) and its checks
   appstream zip unzip mmdebstrap                  # ... and the zip; the clean Debian root
+  openbox xdotool                                 # tools/soak: a window manager, the input driver
 )
 
 missing=()

@@ -14,6 +14,9 @@
 #include "platform.h"
 #include "quillon_app.h"
 #include "single_instance.h"
+#ifdef QUILLON_SOAK
+#include "soak_hooks.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -34,6 +37,9 @@ int main(int argc, char** argv) {
     quillon::qt::SingleInstance instance;
     if (!instance.First()) return 0;
 
+#ifdef QUILLON_SOAK
+    quillon::qt::InstallSoakHooks(app);
+#endif
     quillon::qt::ApplyAppearance(app);
     const auto platform = quillon::qt::SystemPlatform();
     quillon::qt::QuillonApp quillon(*platform, options);

@@ -1,0 +1,22 @@
+// Aids of the soak test (tools/soak), compiled into Quillon only when the build is configured
+// with -DQUILLON_SOAK=ON and inert unless their environment variables are set:
+//
+//   QUILLON_SOAK_MAP=FILE    after a window is shown, writes where every visible control of
+//                            every window lies, so that the driver clicks and types into real
+//                            fields (see soak_hooks.cpp for the format), and the number of
+//                            copies to the clipboard so far in FILE.copies;
+//   QUILLON_SOAK_FAULT=leak|hang|crash
+//                            a fault on purpose, to show that the soak catches it: from the
+//                            QUILLON_SOAK_FAULT_AFTER-th key press on (default 200), every key
+//                            press loses 64 KiB (leak), or the program stops answering (hang)
+//                            or ends on an abort (crash).
+#pragma once
+
+class QApplication;
+
+namespace quillon::qt {
+
+// Installs the aids the environment asks for on the application; does nothing otherwise.
+void InstallSoakHooks(QApplication& app);
+
+}  // namespace quillon::qt

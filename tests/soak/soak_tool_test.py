@@ -1,0 +1,97 @@
+"""The judgement of tools/soak, without a display: the memory slope across cycles and the
+reading of the control map the program writes."""
+import importlib.machinery
+import importlib.util
+import os
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+_loader = importlib.machinery.SourceFileLoader(
+    "soak", os.path.join(HERE, "..", "..", "tools", "soak"))
+_spec = importlib.util.spec_from_loader("soak", _loader)
+soak = importlib.util.module_from_spec(_spec)
+_loader.exec_module(soak)
+
+GROWTH_KB = 64.0  # the tool's default threshold
+
+
+class MemorySlope(unittest.TestCase):
+    CASES = [
+        # (resident kB per measured cycle, grows?)
+        ([50000, 50000, 50000, 50000, 50000], False),
+        # a cache filled once: one step, then level
+        ([50000, 58000, 58000, 58000, 58000, 58000], False),
+        # noise of a few pages up and down
+        ([50000, 50120, 49980, 50060, 50010, 50100], False),
+        # one sample far out (a burst of allocation freed later)
+        ([50000, 50000, 90000, 50000, 50000, 50000], False),
+        # a steady leak of 1 MB a cycle
+        ([50000, 51024, 52048, 53072, 54096], True),
+        # a slow steady growth of 225 kB a cycle (seen in a window's start-stop routine)
+        ([60960, 61184, 61412, 61640, 61860, 62090], True),
+        # a leak with noise
+        ([50000, 50700, 51100, 52000, 52300, 53300], True),
+        # a leak of 64 KiB per key press, 500 keys a cycle
+        ([60000, 92000, 124000, 156000], True),
+        # shrinking is no fault
+        ([60000, 59000, 58000, 57000], False),
+    ]
+
+    def test_cases(self):
+        for samples, grows in self.CASES:
+            with self.subTest(samples=samples):
+                self.assertEqual(soak.theil_sen(samples) > GROWTH_KB, grows,
+                                 "slope %.1f" % soak.theil_sen(samples))
+
+    def test_exact_slopes(self):
+        for samples, slope in [([1, 2, 3, 4], 1.0), ([10, 10], 0.0), ([0, 300, 600], 300.0),
+                               ([5], 0.0), ([], 0.0)]:
+            with self.subTest(samples=samples):
+                self.assertAlmostEqual(soak.theil_sen(samples), slope)
+
+
+class ControlMap(unittest.TestCase):
+    def read(self, text):
+        with tempfile.NamedTemporaryFile("w", encoding="utf-8", delete=False) as f:
+            f.write(text)
+        try:
+            return soak.read_map(f.name)
+        finally:
+            os.unlink(f.name)
+
+    def test_windows_and_controls(self):
+        windows, controls = self.read(
+            "window\t4194310\t420\t300\tfrmNoseR\tノーズR補正\n"
+            "control\t4194310\tedit\t10\t20\t80\t22\tText1\t\n"
+            "control\t4194310\tbutton\t100\t20\t90\t24\tCommand1\tX Z コピー\n"
+            "window\t4194400\t200\t100\t-\t\n")
+        self.assertEqual(sorted(windows), [4194310, 4194400])
+        self.assertEqual(windows[4194310]["name"], "frmNoseR")
+        self.assertEqual(windows[4194400]["name"], "-")
+        self.assertEqual([c["name"] for c in controls[4194310]], ["Text1", "Command1"])
+        button = controls[4194310][1]
+        self.assertEqual((button["kind"], button["x"], button["y"], button["w"], button["h"]),
+                         ("button", 100, 20, 90, 24))
+        self.assertIn("コピー", button["text"])
+        self.assertEqual(controls[4194400], [])
+
+    def test_broken_lines_are_skipped(self):
+        windows, controls = self.read("window\t1\t2\n" "control\t9\tedit\t1\n" "junk\n")
+        self.assertEqual(windows, {})
+        self.assertEqual(controls, {})
+
+    def test_missing_file(self):
+        self.assertEqual(soak.read_map("/nonexistent/controls.map"), ({}, {}))
+
+
+class ExitDescription(unittest.TestCase):
+    def test_cases(self):
+        for code, text in [(-6, "signal SIGABRT"), (-11, "signal SIGSEGV"), (1, "status 1"),
+                           (23, "status 23")]:
+            with self.subTest(code=code):
+                self.assertEqual(soak.describe_exit(code), text)
+
+
+if __name__ == "__main__":
+    unittest.main()
