@@ -118,6 +118,14 @@ inline const std::vector<FullCase>& FullCases() {
          {{"Text1", "10"}, {"Text2", "20"}, {"Text5", "20"}, {"Text6", "10"}},
          "Text15",
          "7.071"},
+        // The most holes a circle takes, off the centre of rotation: every hole converted,
+        // listed, drawn and numbered (scale, axes, pitch circle, centre cross, 360 holes
+        // with their numbers).
+        {"frmBoltCircle",
+         {{"Text1", "100"}, {"Text2", "360"}, {"Text3", "0.5"}, {"Text4", "20"}, {"Text5", "-10"}},
+         nullptr,
+         nullptr,
+         726},
     };
     return cases;
 }

@@ -3,6 +3,7 @@
 
 #include "app/menu.h"
 #include "fkeyreg/Orbane.h"
+#include "geometry/frmBoltCircle.h"
 #include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
 #include "geometry/frmLine2Circle2.h"
@@ -59,7 +60,9 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 }
 
 const std::vector<WindowInfo>& MenuWindows() {
-    static const std::vector<WindowInfo> table = {};
+    static const std::vector<WindowInfo> table = {
+        {"frmBoltCircle", "穴位置 P.C.D.", "", "", Make<frmBoltCircle>()},
+    };
     return table;
 }
 

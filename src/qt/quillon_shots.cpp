@@ -115,10 +115,12 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     if (!Shoot(quillon.Host(), quillon.Launcher(), stepsOf(kMenuClass), out)) ++failures;
-    for (const WindowInfo& info : ToolbarWindows()) {
-        if (!info.create) continue;
-        Form* form = quillon.Launcher().Windows().Open(info);
-        if (!form || !Shoot(quillon.Host(), *form, stepsOf(info.className), out)) ++failures;
-    }
+    // The toolbar's windows, then the "more" menu's.
+    for (const auto* table : {&ToolbarWindows(), &MenuWindows()})
+        for (const WindowInfo& info : *table) {
+            if (!info.create) continue;
+            Form* form = quillon.Launcher().Windows().Open(info);
+            if (!form || !Shoot(quillon.Host(), *form, stepsOf(info.className), out)) ++failures;
+        }
     return failures == 0 ? 0 : 1;
 }

@@ -175,11 +175,13 @@ int main(int argc, char** argv) {
         menu.Windows().SetFront(&host);
         StartWindow(menu, &host);
         if (!Shoot(host, menu, stepsOf(kMenuClass), out)) ++failures;
-        for (const WindowInfo& info : ToolbarWindows()) {
-            if (!info.create) continue;
-            Form* form = menu.Windows().Open(info);
-            if (!form || !Shoot(host, *form, stepsOf(info.className), out)) ++failures;
-        }
+        // The toolbar's windows, then the "more" menu's.
+        for (const auto* table : {&ToolbarWindows(), &MenuWindows()})
+            for (const WindowInfo& info : *table) {
+                if (!info.create) continue;
+                Form* form = menu.Windows().Open(info);
+                if (!form || !Shoot(host, *form, stepsOf(info.className), out)) ++failures;
+            }
         host.SetWindows(nullptr);
         // The programs started on their own (the registration programs) pass their start
         // checks here: beside the programs they register, with a control's key files.
