@@ -27,8 +27,19 @@ struct BoltRow {
     size_t holes;                                       // List1's lines; 0: the pattern is invalid
     std::vector<std::pair<size_t, std::string>> lines;  // line number (from 1), its text
     std::optional<std::string> clipboard = std::nullopt;  // nullopt: not checked
-    bool clipboardUntouched = false;  // no copy happened: clipboard null, nothing activated
+    // True when the steps copy nothing: the clipboard stays null, the control's window is
+    // not brought forward.
+    bool clipboardUntouched = false;
 };
+
+// The window run as on the control, where every copy brings the control's window forward.
+Json RunOnControl(const std::vector<std::string>& steps) {
+    std::vector<std::string> args{"--on-control", "frmBoltCircle"};
+    args.insert(args.end(), steps.begin(), steps.end());
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.status == 0 ? r.json : Json::object();
+}
 
 void PrintTo(const BoltRow& row, std::ostream* os) {
     *os << row.name;
@@ -153,12 +164,13 @@ class BoltCircleCli : public ::testing::TestWithParam<BoltRow> {};
 
 TEST_P(BoltCircleCli, ListsAndCopiesTheHoles) {
     const BoltRow& row = GetParam();
-    const Json j = RunCli("frmBoltCircle", row.steps);
+    const Json j = RunOnControl(row.steps);
     const auto lines = j["lists"]["List1"].get<std::vector<std::string>>();
     ASSERT_EQ(lines.size(), row.holes);
     for (const auto& [number, text] : row.lines) EXPECT_EQ(lines.at(number - 1), text);
     if (row.clipboard) {
         EXPECT_EQ(j["clipboard"], *row.clipboard);
+        EXPECT_EQ(j["activations"], 1);  // one copy, the control's window brought forward
     }
     if (row.clipboardUntouched) {
         EXPECT_EQ(j["clipboard"], nullptr);
