@@ -34,7 +34,8 @@ protected:
     void CoordinateReadout(double x, double y) override;
 
 private:
-    // Copies hole `index` (0-based) of the list as "C..." + " X...".
+    // Copies the hole selected in the list (hole 1 when none is) as "C..." + " X...", no
+    // line end; nothing while the pattern is invalid.
     void CopySelectedHole();
 
     std::vector<Hole> holes_;
