@@ -72,8 +72,8 @@ struct HolePoint {
 
 frmBoltCircle::frmBoltCircle(Module1& m)
     : FigureWindow(m, "frmBoltCircle", " 穴位置 P.C.D.", 1450, 950, Topmost::AtLoad) {
-    // The fields on top; the heading, the list and the copy buttons under them at the left,
-    // the figure at the right, its readouts under it.
+    // The fields on top; the heading, the list, the copy buttons, the topmost box and the
+    // close button under them at the left; the figure at the right, its readouts under it.
     Label("Label1", "P.C.D.").At(0, 0);
     TextBox(kDiameter).At(0, 1);
     Label("Label2", "穴数").At(0, 2);
@@ -100,9 +100,9 @@ frmBoltCircle::frmBoltCircle(Module1& m)
     polar.Pic = std::make_unique<Picture>(200, 18);
     polar.Fixed = true;
     polar.Visible = false;
+    Check(kOnTop, "手前に表示", true).At(5, 0, 1, 2);
+    Button(kClose, "閉じる").At(5, 4, 1, 2);
     figure.note.At(6, 0, 1, 6);
-    Check(kOnTop, "手前に表示", true).At(6, 6);
-    Button(kClose, "閉じる").At(6, 7);
 
     EnterChain({{kDiameter.name, kCount.name},
                 {kCount.name, kStart.name},
