@@ -139,6 +139,14 @@ inline const std::vector<FullCase>& FullCases() {
         // The contour check of a 10,000-line program: every block read and checked, listed,
         // and drawn (a line or an arc and an end mark each).
         {"frmContourCheck", {{"Text1", LongProgram()}}, "Label1", "移動 9999  異常なし", 29997},
+        // The most holes a circle takes, off the centre of rotation: every hole converted,
+        // listed, drawn and numbered (scale, axes, pitch circle, centre cross, 360 holes
+        // with their numbers).
+        {"frmBoltCircle",
+         {{"Text1", "100"}, {"Text2", "360"}, {"Text3", "0.5"}, {"Text4", "20"}, {"Text5", "-10"}},
+         nullptr,
+         nullptr,
+         726},
     };
     return cases;
 }

@@ -3,6 +3,7 @@
 
 #include "app/menu.h"
 #include "fkeyreg/Orbane.h"
+#include "geometry/frmBoltCircle.h"
 #include "geometry/frmCircleCircle.h"
 #include "geometry/frmCirclePoint.h"
 #include "geometry/frmContourCheck.h"
@@ -65,6 +66,7 @@ const std::vector<WindowInfo>& MenuWindows() {
         {"frmCopyLog", "コピー履歴", "コピー履歴", "copy_log", Make<frmCopyLog>()},
         {"frmContourCheck", "形状チェック", "NCブロックの形状を図と一覧でチェックします。", "",
          Make<frmContourCheck>()},
+        {"frmBoltCircle", "穴位置 P.C.D.", "", "", Make<frmBoltCircle>()},
     };
     return table;
 }

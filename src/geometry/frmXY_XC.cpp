@@ -17,8 +17,6 @@ constexpr double kScaleHeight = 2767500.0 / 8835;
 // The figure's size in pixels (8835 x 5535 twips) and the height of a line of captions.
 constexpr struct { int w, h; } kFigurePixels{589, 369};
 constexpr int kCaptionPixels = 18;
-// The value of a half turn in the readout's polar angle.
-constexpr double kReadoutPi = 3.14159265398;
 
 constexpr Color kPoint1 = colors::Result;           // red
 constexpr Color kPoint2 = Color::Rgb(255, 128, 0);  // orange
@@ -296,18 +294,8 @@ void frmXY_XC::CoordinateReadout(double x, double y) {
     (*this)["Picture1"].CrossPointer = true;
     const double xs = ToSingle(x), ys = ToSingle(y);
     ShowReadout((*this)["Picture3"], ReadoutLine("X", xs, " Y", -ys));
-    // The polar position: C from the X axis (C 0) counterclockwise, 0 to 360; straight above
-    // or below the centre C is 90 or 270.
-    double angle = 0;
-    if (xs == 0) {
-        angle = ys <= 0 ? 90 : 270;
-    } else {
-        angle = exact::atan(-ys / xs) * 180 / kReadoutPi;
-        if (xs < 0) angle += 180;
-        if (xs > 0 && ys > 0) angle += 360;
-    }
-    const double diameter = 2 * std::sqrt(xs * xs + ys * ys);
-    ShowReadout((*this)[kPolarReadout], ReadoutLine("X", diameter, " C", angle));
+    // The polar position: C from the X axis (C 0) counterclockwise, 0 to 360.
+    ShowReadout((*this)[kPolarReadout], PolarReadoutLine(xs, ys));
     // The captions at the ends of the axes: "Y" just right of the vertical axis, "X C0" on
     // the level of the horizontal one.
     struct Caption {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "exact_math.h"
 #include "numtext.h"
 #include "single.h"
 
@@ -21,6 +22,22 @@ std::string ReadoutLine(const char* firstCaption, double first, const char* seco
                         double second) {
     return firstCaption + PrintSingle(Truncate3(ToSingle(first))) + secondCaption +
            PrintSingle(Truncate3(ToSingle(second)));
+}
+
+std::string PolarReadoutLine(double x, double y) {
+    // The value of a half turn in the readout's polar angle.
+    constexpr double kReadoutPi = 3.14159265398;
+    const double xs = ToSingle(x), ys = ToSingle(y);
+    double angle = 0;
+    if (xs == 0) {
+        angle = ys <= 0 ? 90 : 270;
+    } else {
+        angle = exact::atan(-ys / xs) * 180 / kReadoutPi;
+        if (xs < 0) angle += 180;
+        if (xs > 0 && ys > 0) angle += 360;
+    }
+    const double diameter = 2 * std::sqrt(xs * xs + ys * ys);
+    return ReadoutLine("X", diameter, " C", angle);
 }
 
 Picture& ShowReadoutBox(Control& box) {

@@ -14,6 +14,11 @@ namespace quillon {
 std::string ReadoutLine(const char* firstCaption, double first, const char* secondCaption,
                         double second);
 
+// The polar readout line of a picture position (x, -y in the milling plane): X as a diameter
+// and C from the X axis counterclockwise, 0 to 360 (straight above or below the centre C is
+// 90 or 270), both taken in single precision as ReadoutLine takes them.
+std::string PolarReadoutLine(double x, double y);
+
 // Makes the readout box visible and clears it for white text.
 Picture& ShowReadoutBox(Control& box);
 // Makes the readout box visible and shows the line in white on it alone.
