@@ -43,20 +43,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export LC_ALL=C
+# On Linux the machine table is also looked for in the user's configuration folder: an empty
+# one here, so that both programs read the same.
+export XDG_CONFIG_HOME="$work/xdg-config"
 
 # The folders of the registration program and the turret window, made afresh for each run.
 machines=$project/data/Machine.CSV
-fixture() {
-    rm -rf root program
-    mkdir -p root/V-FKEY/JPN program
-    printf '[SuppPath]\r\ndata1=C:\\NC\\nc.exe\r\ndata2=\r\ndata3=\r\ndata4=\r\ndata5=\r\ndata6=\r\ndata7=\r\ndata8=\r\n' \
-        >root/V-FKEY/LV01.INI
-    printf '[SuppCap]\r\ndata1=\x93\x64\x91\xEC\r\ndata2=\r\ndata3=\r\ndata4=\r\ndata5=\r\ndata6=\r\ndata7=\r\ndata8=\r\n' \
-        >root/V-FKEY/JPN/LV01.INI
-    printf 'MZ' >program/Quillon.exe
-    printf 'MZ' >program/Calculator.exe
-    cp "$machines" program/Machine.CSV
-}
+. "$project/tools/cli-fixture.sh"
 folders=(--control-root root --program-folder program)
 
 declare -A runs differences

@@ -15,6 +15,7 @@ linux_cli=$(realpath "$1")
 windows_cli=$(realpath "$2")
 steps_file=$(realpath "${3:-$(dirname "$0")/screenshots.steps}")
 machines=$(realpath "$(dirname "$0")/../data/Machine.CSV")
+. "$(dirname "$0")/cli-fixture.sh"
 
 # Both programs run in one scratch folder with the same relative control root and program
 # folder, so that nothing in the output depends on where they run.
@@ -24,19 +25,6 @@ trap 'rm -rf "$work"' EXIT
 # one here, so that both sides read the same.
 export XDG_CONFIG_HOME="$work/xdg-config"
 cd "$work"
-# The files the registration program reads and the turret's machine table, made afresh
-# before every run.
-fixture() {
-  rm -rf root program
-  mkdir -p root/V-FKEY/JPN program
-  printf '[SuppPath]\r\ndata1=C:\\NC\\nc.exe\r\ndata2=\r\ndata3=\r\ndata4=\r\ndata5=\r\ndata6=\r\ndata7=\r\ndata8=\r\n' \
-    >root/V-FKEY/LV01.INI
-  printf '[SuppCap]\r\ndata1=\x93\x64\x91\xEC\r\ndata2=\r\ndata3=\r\ndata4=\r\ndata5=\r\ndata6=\r\ndata7=\r\ndata8=\r\n' \
-    >root/V-FKEY/JPN/LV01.INI
-  printf 'MZ' >program/Quillon.exe
-  printf 'MZ' >program/Calculator.exe
-  cp "$machines" program/Machine.CSV
-}
 options=(--control-root root --program-folder program)
 
 # The steps of one section, one per line.
