@@ -203,6 +203,23 @@ void FormWindow::CreateToolbar(Item& item) {
         }
         buttons.push_back(tb);
     }
+    if (!form_->MenuEntries.empty()) {
+        // The window's menu drops down from one more button after a separator at the right
+        // end; its ids follow the window's own buttons'.
+        const int next = kFirstButtonId + static_cast<int>(c.Buttons.size());
+        TBBUTTON sep{};
+        sep.idCommand = next;
+        sep.fsStyle = BTNS_SEP;
+        sep.iBitmap = fonts.Px(8);
+        buttons.push_back(sep);
+        TBBUTTON more{};
+        more.idCommand = next + 1;
+        more.iBitmap = I_IMAGENONE;
+        more.fsStyle = BTNS_BUTTON | BTNS_WHOLEDROPDOWN;
+        more.fsState = TBSTATE_ENABLED;
+        buttons.push_back(more);
+        SendMessageW(item.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    }
     SendMessageW(item.hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
@@ -268,6 +285,8 @@ layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
         case ControlKind::Toolbar: {
             int w = 0;
             for (const auto& b : c.Buttons) w += b.separator ? f.Px(8) : f.Px(kToolbarIcon + 7);
+            // The separator and the drop-down button of the window's menu.
+            if (!form_->MenuEntries.empty()) w += f.Px(8) + f.Px(kToolbarIcon + 7);
             return {w, f.Px(kToolbarIcon + 8)};
         }
         case ControlKind::PictureBox:
@@ -322,6 +341,19 @@ void FormWindow::AddButtonTips(Item& item) {
         ti.uId = kFirstButtonId + i;
         SendMessageW(item.hwnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&ti.rect));
         std::wstring tip = Wide(c.Buttons[i].tooltip);
+        ti.lpszText = tip.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    if (form_ && !form_->MenuEntries.empty() && !form_->MenuTip.empty()) {
+        // The drop-down button of the window's menu, after its separator.
+        const size_t at = c.Buttons.size() + 1;
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = item.hwnd;
+        ti.uId = kFirstButtonId + at;
+        SendMessageW(item.hwnd, TB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&ti.rect));
+        std::wstring tip = Wide(form_->MenuTip);
         ti.lpszText = tip.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }

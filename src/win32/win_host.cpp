@@ -253,6 +253,11 @@ void Win32Host::EndProgram() {
 
 void Win32Host::Created(Form& form) {
     views_[&form] = std::make_unique<FormWindow>(form, *this);
+    // A window whose state changes outside its own events (another window's copy reaching the
+    // history window) is mirrored at once.
+    form.SetChangeListener([this](Form& changed) {
+        if (FormWindow* shown = ViewOf(changed)) shown->Sync();
+    });
 }
 
 void Win32Host::Show(Form& form) {
