@@ -411,6 +411,17 @@ TEST(WineQuillon, TheHistoryFromTheMenuShowsACopyAtOnceAndCopiesItAgain) {
     EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
         << (clip ? *clip : "(empty)");
     EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }, 5s));
+
+    // A double click on the older line copies it again too.
+    ClearClipboard();
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT at{20, line + line / 2};
+    ClientToScreen(list, &at);
+    ClickAt(at.x, at.y);
+    ClickAt(at.x, at.y);
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, 5s));
 }
 
 // Ctrl+H on the launcher opens the history.
