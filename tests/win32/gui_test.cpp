@@ -424,6 +424,49 @@ TEST(WineQuillon, TheHistoryFromTheMenuShowsACopyAtOnceAndCopiesItAgain) {
     EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, 5s));
 }
 
+// "全消去" asks with はい and いいえ, いいえ the default: Enter keeps the history, はい empties it.
+TEST(WineQuillon, ClearingTheHistoryAsksWithNoAsTheDefault) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND history = run.OpenFromMenu("frmCopyLog");
+    ASSERT_NE(history, nullptr);
+    SetWindowPos(history, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_NE(CopyFromNoseR(run), nullptr);
+    const HWND list = ControlOf(run.Window("frmCopyLog"), "List1");
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5s));
+    const DWORD pid = run.Process().Id();
+    const auto ask = [&] {
+        Click(ControlOf(run.Window("frmCopyLog"), "Command3"));
+        HWND box = nullptr;
+        // The box is there once it shows its text: a box found while it is being made has none.
+        WaitFor([&] {
+            box = FindWindowW(L"#32770", nullptr);
+            DWORD owner = 0;
+            if (box) GetWindowThreadProcessId(box, &owner);
+            return box && owner == pid && !TextOf(GetDlgItem(box, 0xFFFF)).empty();
+        });
+        return box;
+    };
+    HWND box = ask();
+    ASSERT_NE(box, nullptr) << "no question";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "コピー履歴をすべて消去しますか?");
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), "はい");
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), "いいえ");
+    const auto kind = [&](int id) {
+        return GetWindowLongPtrW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK;
+    };
+    EXPECT_EQ(kind(IDNO), BS_DEFPUSHBUTTON);
+    EXPECT_EQ(kind(IDYES), BS_PUSHBUTTON);
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5s));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+
+    box = ask();
+    ASSERT_NE(box, nullptr) << "no question";
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 0; }, 5s));
+}
+
 // Ctrl+H on the launcher opens the history.
 TEST(WineQuillon, CtrlHOnTheLauncherOpensTheHistory) {
     QuillonRun run;
