@@ -12,6 +12,8 @@
 
 #include "app/menu.h"
 #include "gui_fixture.h"
+#include "shell/copy_log.h"
+#include "shell/module1.h"
 
 using namespace quillon;
 using namespace quillon::qt;
@@ -131,6 +133,26 @@ private slots:
         QCOMPARE(list->count(), 3);
         QVERIFY(Lines(list)[0].endsWith(first));
         QVERIFY(Lines(list)[0].contains(QStringLiteral("周速 ⇔ 回転数")));
+    }
+
+    // A copy recorded outside every view's events (no view mirrors after it) reaches the open
+    // history through its change listener alone; so does emptying the history.
+    void historyFollowsCopiesRecordedOutsideItsEvents() {
+        GuiFixture f;
+        MoreButton(f)->menu()->actions().front()->trigger();
+        auto* list = f.Control<QListWidget>("frmCopyLog", "List1");
+        QVERIFY(list);
+        CopyEntry entry;
+        entry.window = "frmRPM";
+        entry.caption = " 周速 ⇔ 回転数";
+        entry.button = "Command4";
+        entry.buttonCaption = "N";
+        entry.text = "S640";
+        entry.time = {2026, 12, 8, 15, 4, 5};
+        f.App().M().copyLog.Add(entry);
+        QCOMPARE(Lines(list), QStringList{QStringLiteral("15:04:05  周速 ⇔ 回転数  S640")});
+        f.App().M().copyLog.Clear();
+        QCOMPARE(list->count(), 0);
     }
 };
 
