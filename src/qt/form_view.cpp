@@ -1,7 +1,9 @@
 #include "form_view.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -49,6 +51,15 @@ bool ToKey(const QKeyEvent* event, Key& key) {
         }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {
         key = Key{keys::F1 + (qtKey - Qt::Key_F1), 0, ""};
+        return true;
+    }
+    // Ctrl with a letter: the letter's key code with the Ctrl state, and its control character
+    // (what the text of such a key is differs between platforms).
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && qtKey >= Qt::Key_A &&
+        qtKey <= Qt::Key_Z) {
+        const int letter = qtKey - Qt::Key_A;
+        key = Key{keys::A + letter, letter + 1, "", kCtrlMask};
         return true;
     }
     const QVector<uint> chars = event->text().toUcs4();
@@ -187,6 +198,13 @@ void FormView::mouseMoveEvent(QMouseEvent* event) {
         Deliver([&](Form& f) { f.DeliverMouseMove("Form", pos.x() * twips, pos.y() * twips); });
     }
     QWidget::mouseMoveEvent(event);
+}
+
+void FormView::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click anywhere in a window with a menu (the controls pass it on) shows it.
+    if (!menu_ || !form_) return QWidget::contextMenuEvent(event);
+    menu_->popup(event->globalPos());
+    event->accept();
 }
 
 void FormView::keyPressEvent(QKeyEvent* event) {

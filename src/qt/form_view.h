@@ -17,6 +17,7 @@
 class QAbstractButton;
 class QComboBox;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QPlainTextEdit;
 class QTabBar;
@@ -53,6 +54,7 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -83,6 +85,8 @@ private:
     void WirePlainText(QPlainTextEdit& plain, const std::string& name);
     void WireCombo(QComboBox& combo, const std::string& name);
     void WireToolbar(QToolBar& bar, const Control& c);
+    // The window's pop-up menu (its MenuEntries), or nothing when it has none.
+    void BuildMenu();
 
     // Mirroring (form_view_sync.cpp): one function per kind of widget.
     void SyncItem(Item& item);
@@ -109,6 +113,9 @@ private:
     std::string className_;
     std::vector<Item> items_;
     std::map<const QObject*, std::string> names_;
+    // The pop-up menu of a window that has one: on its toolbar's drop-down button and on a
+    // right click anywhere in the window.
+    QMenu* menu_ = nullptr;
     bool syncing_ = false;
     bool closing_ = false;
     bool paintPending_ = false;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 
 #include "form_view.h"
@@ -64,6 +66,7 @@ QFont FixedFont() {
 }  // namespace
 
 void FormView::Build() {
+    BuildMenu();
     items_.reserve(form_->Controls().size());
     for (const auto& c : form_->Controls()) {
         Item item;
@@ -294,6 +297,13 @@ void FormView::Wire(Item& item) {
             if (syncing_ || row < 0) return;
             Deliver([&](Form& f) { f.DeliverPick(name, row); });
         });
+        // The first click of a double click has picked the item already.
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, name, list](QListWidgetItem* clicked) {
+                    const int row = list->row(clicked);
+                    if (syncing_ || row < 0) return;
+                    Deliver([&](Form& f) { f.DeliverDblClick(name, row); });
+                });
     } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
         connect(tabs, &QTabBar::currentChanged, this, [this, name](int index) {
             if (syncing_ || index < 0) return;
@@ -369,6 +379,29 @@ void FormView::WireToolbar(QToolBar& bar, const Control& c) {
         const int index = static_cast<int>(i) + 1;
         connect(action, &QAction::triggered, this,
                 [this, name, index] { Deliver([&](Form& f) { f.DeliverPick(name, index); }); });
+    }
+    if (!menu_) return;
+    // The window's menu drops down from one more button at the toolbar's right end.
+    bar.addSeparator()->setObjectName(QStringLiteral("MoreSeparator"));
+    auto* more = new QToolButton(&bar);
+    more->setObjectName(QStringLiteral("MoreMenu"));
+    more->setToolTip(Q(form_->MenuTip));
+    more->setMenu(menu_);
+    more->setPopupMode(QToolButton::InstantPopup);
+    more->setArrowType(Qt::DownArrow);
+    more->setFocusPolicy(Qt::NoFocus);
+    bar.addWidget(more);
+}
+
+void FormView::BuildMenu() {
+    if (form_->MenuEntries.empty()) return;
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("Menu"));
+    for (const std::string& entry : form_->MenuEntries) {
+        QAction* action = menu_->addAction(Q(entry));
+        action->setObjectName(Q(entry));
+        connect(action, &QAction::triggered, this,
+                [this, entry] { Deliver([&](Form& f) { f.DeliverMenu(entry); }); });
     }
 }
 

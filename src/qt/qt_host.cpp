@@ -170,6 +170,11 @@ void QtHost::EndProgram() {
 void QtHost::Created(Form& form) {
     auto* view = new FormView(form, *this);
     views_[&form] = view;
+    // A window whose state changes outside its own events (another window's copy reaching the
+    // history window) is mirrored at once.
+    form.SetChangeListener([this](Form& changed) {
+        if (FormView* shown = ViewOf(changed)) shown->Sync();
+    });
 }
 
 void QtHost::Show(Form& form) {

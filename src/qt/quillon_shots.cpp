@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QToolButton>
 #include <QWidget>
 #include <cstdio>
 #include <iostream>
@@ -59,6 +62,40 @@ bool Shoot(qt::QtHost& host, Form& form, const std::vector<Step>& steps, const Q
     return true;
 }
 
+// The launcher with its "more" menu dropped down, as one picture: the menu is a window of its
+// own, drawn over the launcher where it shows.
+bool ShootMenu(qt::QtHost& host, Form& launcher, const QDir& out) {
+    qt::FormView* view = host.ViewOf(launcher);
+    auto* more = view ? view->findChild<QToolButton*>(QStringLiteral("MoreMenu")) : nullptr;
+    if (!more || !more->menu()) {
+        std::fprintf(stderr, "quillon-shots: the launcher has no menu button\n");
+        return false;
+    }
+    QMenu* menu = more->menu();
+    view->show();
+    QApplication::processEvents();
+    menu->popup(more->mapToGlobal(QPoint(0, more->height())));
+    QApplication::processEvents();
+    const QRect launcherRect(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const QRect menuRect(menu->pos(), menu->size());
+    const QRect all = launcherRect.united(menuRect);
+    QPixmap picture(all.size());
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(launcherRect.topLeft() - all.topLeft(), view->grab());
+        painter.drawPixmap(menuRect.topLeft() - all.topLeft(), menu->grab());
+    }
+    menu->hide();
+    const QString file = out.filePath(QStringLiteral("Menu-more.png"));
+    if (!picture.save(file)) {
+        std::fprintf(stderr, "quillon-shots: cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,14 +129,14 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     if (!Shoot(quillon.Host(), quillon.Launcher(), StepsOf(steps, kMenuClass), out)) ++failures;
-    // The toolbar's windows, then those of the launcher's "more" menu.
-    for (const auto* table : {&ToolbarWindows(), &MenuWindows()}) {
-        for (const WindowInfo& info : *table) {
+    if (!ShootMenu(quillon.Host(), quillon.Launcher(), out)) ++failures;
+    // The menu's windows last: the copy history then holds the copies the steps made.
+    for (const auto* list : {&ToolbarWindows(), &MenuWindows()})
+        for (const WindowInfo& info : *list) {
             if (!info.create) continue;
             Form* form = quillon.Launcher().Windows().Open(info);
             if (!form || !Shoot(quillon.Host(), *form, StepsOf(steps, info.className), out))
                 ++failures;
         }
-    }
     return failures == 0 ? 0 : 1;
 }

@@ -192,6 +192,19 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_CONTEXTMENU:
+            // A right click anywhere in a window with a menu (the controls pass it on); from
+            // the keyboard (-1, -1), at the window's top-left corner.
+            if (form_ && !form_->MenuEntries.empty()) {
+                POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                if (at.x == -1 && at.y == -1) {
+                    at = {0, 0};
+                    ClientToScreen(hwnd_, &at);
+                }
+                ShowMenu(at);
+                return 0;
+            }
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
@@ -217,6 +230,9 @@ void FormWindow::OnCommand(WPARAM wp) {
             if (item->kind == ControlKind::Toolbar && form_) {
                 const std::string name = item->name;
                 const int index = id - kFirstButtonId + 1;
+                // The menu's separator and drop-down button follow the window's own buttons.
+                if (!item->control || index > static_cast<int>(item->control->Buttons.size()))
+                    break;
                 Deliver([&](Form& f) { f.DeliverPick(name, index); });
                 break;
             }
@@ -254,6 +270,24 @@ void FormWindow::OnMouseMove(LPARAM lp) {
     const double x = static_cast<short>(LOWORD(lp)) * twips;
     const double y = static_cast<short>(HIWORD(lp)) * twips;
     Deliver([&](Form& f) { f.DeliverMouseMove(kFormName, x, y); });
+}
+
+void FormWindow::ShowMenu(POINT at) {
+    if (!form_ || form_->MenuEntries.empty()) return;
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    const std::vector<std::string> entries = form_->MenuEntries;
+    for (size_t i = 0; i < entries.size(); ++i)
+        AppendMenuW(menu, MF_STRING, kMenuFirstId + i, Wide(entries[i]).c_str());
+    // The menu's own loop runs until an entry is picked or the menu is dismissed.
+    const int picked = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                       at.y, 0, hwnd_, nullptr));
+    DestroyMenu(menu);
+    const int index = picked - kMenuFirstId;
+    if (picked == 0 || index < 0 || index >= static_cast<int>(entries.size())) return;
+    const std::string entry = entries[static_cast<size_t>(index)];
+    Deliver([&](Form& f) { f.DeliverMenu(entry); });
 }
 
 void FormWindow::OnClose() {

@@ -102,6 +102,7 @@ private:
 
     static constexpr int kFirstId = 1000;             // control ids: kFirstId + index in the table
     static constexpr int kFirstButtonId = 5000;       // toolbar buttons: kFirstButtonId + index
+    static constexpr int kMenuFirstId = 9000;         // pop-up menu entries: kMenuFirstId + index
     static constexpr int kToolbarIcon = 32;           // toolbar icons, at 96 dots per inch
     static constexpr const char* kFormName = "Form";  // the window itself in mouse events
 
@@ -113,6 +114,9 @@ private:
     void OnActivate(WPARAM wp);
     void OnMouseMove(LPARAM lp);
     void OnClose();
+    // The window's pop-up menu (its MenuEntries) at a point of the screen; the entry picked
+    // is delivered to the window.
+    void ShowMenu(POINT at);
 
     // Creating the native controls (form_window_build.cpp).
     void Build();

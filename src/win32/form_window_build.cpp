@@ -23,6 +23,32 @@ SIZE TextExtent(HDC dc, const std::string& text, int wrap = 0) {
     return {text.empty() ? 0 : r.right, r.bottom};
 }
 
+// The picture of a drop-down button: a dark down arrow in the middle, transparent around it
+// (premultiplied 32-bit pixels, as the image list takes them).
+HBITMAP DownArrowBitmap(int size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) return nullptr;
+    auto* px = static_cast<unsigned char*>(bits);
+    std::fill(px, px + static_cast<size_t>(size) * size * 4, 0);
+    const int half = std::max(2, size / 5);  // half the arrow's width
+    const int top = (size - half) / 2;
+    for (int row = 0; row < half; ++row)
+        for (int x = size / 2 - (half - row); x <= size / 2 + (half - row); ++x) {
+            unsigned char* p = px + (static_cast<size_t>(top + row) * size + x) * 4;
+            p[0] = p[1] = p[2] = 0x40;
+            p[3] = 0xFF;
+        }
+    return bmp;
+}
+
 }  // namespace
 
 void FormWindow::Build() {
@@ -184,6 +210,9 @@ void FormWindow::CreateToolbar(Item& item) {
     // The pictures are drawn once the window shows (kMsgIcons): blank until then.
     int pictures = 0;
     for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
+    const bool menu = !form_->MenuEntries.empty();
+    const int menuPicture = pictures;
+    if (menu) ++pictures;  // the menu's button: a down arrow
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, pictures, 0);
     ImageList_SetImageCount(images, static_cast<UINT>(pictures));
     item.images = images;
@@ -203,6 +232,23 @@ void FormWindow::CreateToolbar(Item& item) {
         }
         buttons.push_back(tb);
     }
+    if (menu) {
+        // The window's menu drops down from one more button after a separator at the right
+        // end; its ids follow the window's own buttons'.
+        const int next = kFirstButtonId + static_cast<int>(c.Buttons.size());
+        TBBUTTON sep{};
+        sep.idCommand = next;
+        sep.fsStyle = BTNS_SEP;
+        sep.iBitmap = fonts.Px(8);
+        buttons.push_back(sep);
+        TBBUTTON more{};
+        more.idCommand = next + 1;
+        more.iBitmap = menuPicture;
+        more.fsStyle = BTNS_BUTTON | BTNS_WHOLEDROPDOWN;
+        more.fsState = TBSTATE_ENABLED;
+        buttons.push_back(more);
+        SendMessageW(item.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    }
     SendMessageW(item.hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
@@ -218,6 +264,11 @@ void FormWindow::DrawToolbarIcons(Item& item) {
         if (b.separator) continue;
         HBITMAP bmp = ToolbarBitmap(b.icon, b.key, size);
         ImageList_Replace(item.images, picture++, bmp, nullptr);
+        DeleteObject(bmp);
+    }
+    if (form_ && !form_->MenuEntries.empty()) {
+        HBITMAP bmp = DownArrowBitmap(size);
+        ImageList_Replace(item.images, picture, bmp, nullptr);
         DeleteObject(bmp);
     }
     InvalidateRect(item.hwnd, nullptr, TRUE);
@@ -268,6 +319,8 @@ layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
         case ControlKind::Toolbar: {
             int w = 0;
             for (const auto& b : c.Buttons) w += b.separator ? f.Px(8) : f.Px(kToolbarIcon + 7);
+            // The separator and the drop-down button of the window's menu.
+            if (!form_->MenuEntries.empty()) w += f.Px(8) + f.Px(kToolbarIcon + 7);
             return {w, f.Px(kToolbarIcon + 8)};
         }
         case ControlKind::PictureBox:
@@ -322,6 +375,19 @@ void FormWindow::AddButtonTips(Item& item) {
         ti.uId = kFirstButtonId + i;
         SendMessageW(item.hwnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&ti.rect));
         std::wstring tip = Wide(c.Buttons[i].tooltip);
+        ti.lpszText = tip.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    if (form_ && !form_->MenuEntries.empty() && !form_->MenuTip.empty()) {
+        // The drop-down button of the window's menu, after its separator.
+        const size_t at = c.Buttons.size() + 1;
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = item.hwnd;
+        ti.uId = kFirstButtonId + at;
+        SendMessageW(item.hwnd, TB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&ti.rect));
+        std::wstring tip = Wide(form_->MenuTip);
         ti.lpszText = tip.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }

@@ -134,6 +134,10 @@ void FormWindow::Command(Item& item, int code) {
             } else if (code == LBN_SELCHANGE && !syncing_) {
                 const int index = static_cast<int>(SendMessageW(item.hwnd, LB_GETCURSEL, 0, 0));
                 if (index >= 0) Deliver([&](Form& f) { f.DeliverPick(name, index); });
+            } else if (code == LBN_DBLCLK && !syncing_) {
+                // The first click of the two has picked the item.
+                const int index = static_cast<int>(SendMessageW(item.hwnd, LB_GETCURSEL, 0, 0));
+                if (index >= 0) Deliver([&](Form& f) { f.DeliverDblClick(name, index); });
             }
             break;
         default:
@@ -145,6 +149,14 @@ LRESULT FormWindow::Notify(NMHDR& nm) {
     Item* item = ItemByHwnd(nm.hwndFrom);
     if (!item) return 0;
     const std::string name = item->name;
+    if (item->kind == ControlKind::Toolbar && nm.code == TBN_DROPDOWN) {
+        // The drop-down button of the window's menu: the menu below the button.
+        const auto& drop = reinterpret_cast<NMTOOLBARW&>(nm);
+        POINT at{drop.rcButton.left, drop.rcButton.bottom};
+        ClientToScreen(item->hwnd, &at);
+        ShowMenu(at);
+        return TBDDRET_DEFAULT;
+    }
     if (item->kind == ControlKind::TabStrip) {
         if (nm.code == TCN_SELCHANGE && !syncing_) {
             const int index = static_cast<int>(SendMessageW(item->hwnd, TCM_GETCURSEL, 0, 0));
@@ -226,7 +238,9 @@ bool FormWindow::OnChar(const MSG& msg, const std::string& control, bool singleL
     swallowChar_ = 0;
     // Seen at WM_KEYDOWN; a single-line field would only beep at them.
     if (ch == 13 || ch == 27 || ch == 9) return singleLineEdit || ch == 9;
-    if (ch == 8) return false;  // seen at WM_KEYDOWN
+    // Backspace was seen at WM_KEYDOWN; the same character with Ctrl is Ctrl+H.
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (ch == 8 && !ctrl) return false;
     if (ch >= 0xD800 && ch <= 0xDBFF) {
         highSurrogate_ = ch;
         return false;
@@ -238,7 +252,7 @@ bool FormWindow::OnChar(const MSG& msg, const std::string& control, bool singleL
     Key key;
     if (ch < 32) {
         // A control character (Ctrl with a letter): the letter's key code too.
-        key = Key{ch >= 1 && ch <= 26 ? keys::A + ch - 1 : 0, ch, ""};
+        key = Key{ch >= 1 && ch <= 26 ? keys::A + ch - 1 : 0, ch, "", ctrl ? kCtrlMask : 0};
     } else {
         const auto parsed = ParseKey(Narrow(w));
         if (!parsed) return false;

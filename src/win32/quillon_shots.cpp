@@ -35,10 +35,8 @@ void Settle(win32::Win32Host& host) {
     host.Wait(0.4);
 }
 
-// Writes the screen's pixels under the window (its frame included) as a 24-bit BMP file.
-bool Capture(HWND hwnd, const std::filesystem::path& file) {
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
+// Writes the screen's pixels in a rectangle as a 24-bit BMP file.
+bool CaptureRect(const RECT& rc, const std::filesystem::path& file) {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
@@ -68,6 +66,57 @@ bool Capture(HWND hwnd, const std::filesystem::path& file) {
     out.write(reinterpret_cast<const char*>(&bi), sizeof bi);
     out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
     return static_cast<bool>(out);
+}
+
+// Writes the screen's pixels under the window (its frame included).
+bool Capture(HWND hwnd, const std::filesystem::path& file) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    return CaptureRect(rc, file);
+}
+
+// The launcher's "more" menu while it shows: the menu runs a loop of its own, which runs this
+// timer; the picture takes the launcher and the menu, then the menu is dismissed.
+struct MenuShot {
+    HWND launcher = nullptr;
+    std::filesystem::path file;
+    bool ok = false;
+};
+MenuShot* g_menuShot = nullptr;
+
+void CALLBACK TakeMenuShot(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!g_menuShot) return;
+    RECT all;
+    GetWindowRect(g_menuShot->launcher, &all);
+    if (HWND popup = FindWindowW(L"#32768", nullptr)) {
+        RECT menu;
+        GetWindowRect(popup, &menu);
+        UnionRect(&all, &all, &menu);
+    }
+    g_menuShot->ok = CaptureRect(all, g_menuShot->file);
+    EndMenu();
+}
+
+bool ShootMenu(win32::Win32Host& host, Form& launcher, const std::filesystem::path& out) {
+    win32::FormWindow* view = host.ViewOf(launcher);
+    if (!view || !view->Hwnd()) return false;
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SetWindowPos(view->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    Settle(host);
+    // The menu drops down below the toolbar's right end, where its button is.
+    HWND bar = view->ControlHwnd("Toolbar1");
+    RECT barRect{};
+    if (bar) GetWindowRect(bar, &barRect);
+    MenuShot shot{view->Hwnd(), out / "Menu-more.bmp"};
+    g_menuShot = &shot;
+    SetTimer(nullptr, 0, 700, TakeMenuShot);
+    SendMessageW(view->Hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->Hwnd()),
+                 MAKELPARAM(barRect.right - 40, barRect.bottom));
+    g_menuShot = nullptr;
+    std::printf("%s\n", shot.file.string().c_str());
+    ShowWindow(view->Hwnd(), SW_HIDE);
+    return shot.ok;
 }
 
 // A program folder holding the programs that the registration programs register, and a
@@ -145,14 +194,14 @@ int main(int argc, char** argv) {
         menu.Windows().SetFront(&host);
         StartWindow(menu, &host);
         if (!Shoot(host, menu, StepsOf(steps, kMenuClass), out)) ++failures;
-        // The toolbar's windows, then those of the launcher's "more" menu.
-        for (const auto* table : {&ToolbarWindows(), &MenuWindows()}) {
-            for (const WindowInfo& info : *table) {
+        if (!ShootMenu(host, menu, out)) ++failures;
+        // The menu's windows last: the copy history then holds the copies the steps made.
+        for (const auto* list : {&ToolbarWindows(), &MenuWindows()})
+            for (const WindowInfo& info : *list) {
                 if (!info.create) continue;
                 Form* form = menu.Windows().Open(info);
                 if (!form || !Shoot(host, *form, StepsOf(steps, info.className), out)) ++failures;
             }
-        }
         host.SetWindows(nullptr);
         // The programs started on their own (the registration programs) pass their start
         // checks here: beside the programs they register, with a control's key files.

@@ -123,14 +123,41 @@ DateTime Win32Host::Now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
+namespace {
+
+// The question box's buttons read "はい" and "いいえ" whatever the system's language: the
+// box's own are renamed as it is activated, by a hook of this thread for the one box.
+HHOOK g_yesNoHook = nullptr;
+
+LRESULT CALLBACK YesNoCaptions(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        const auto box = reinterpret_cast<HWND>(wp);
+        SetDlgItemTextW(box, IDYES, L"はい");
+        SetDlgItemTextW(box, IDNO, L"いいえ");
+        UnhookWindowsHookEx(g_yesNoHook);
+        const HHOOK hook = g_yesNoHook;
+        g_yesNoHook = nullptr;
+        return CallNextHookEx(hook, code, wp, lp);
+    }
+    return CallNextHookEx(g_yesNoHook, code, wp, lp);
+}
+
+}  // namespace
+
 bool Win32Host::AskYesNo(const Message& question, bool defaultYes) {
     SyncAll();
     HWND owner = GetActiveWindow();
     if (owner && !ViewOf(owner)) owner = nullptr;
     const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND |
                        (defaultYes ? MB_DEFBUTTON1 : MB_DEFBUTTON2);
+    if (!g_yesNoHook)
+        g_yesNoHook = SetWindowsHookExW(WH_CBT, YesNoCaptions, nullptr, GetCurrentThreadId());
     const int answer =
         MessageBoxW(owner, Wide(question.text).c_str(), Wide(question.title).c_str(), flags);
+    if (g_yesNoHook) {
+        UnhookWindowsHookEx(g_yesNoHook);
+        g_yesNoHook = nullptr;
+    }
     if (answer == IDYES) return true;
     if (answer == IDNO) return false;
     return defaultYes;
@@ -253,6 +280,11 @@ void Win32Host::EndProgram() {
 
 void Win32Host::Created(Form& form) {
     views_[&form] = std::make_unique<FormWindow>(form, *this);
+    // A window whose state changes outside its own events (another window's copy reaching the
+    // history window) is mirrored at once.
+    form.SetChangeListener([this](Form& changed) {
+        if (FormWindow* shown = ViewOf(changed)) shown->Sync();
+    });
 }
 
 void Win32Host::Show(Form& form) {

@@ -65,8 +65,11 @@ private slots:
         QVERIFY(bar);
         const auto& table = ToolbarWindows();
         const QList<QAction*> actions = bar->actions();
-        QCOMPARE(actions.size(), static_cast<int>(table.size()));
-        for (int i = 0; i < actions.size(); ++i) {
+        // The table's buttons, then a separator and the drop-down button of the "more" menu.
+        QCOMPARE(actions.size(), static_cast<int>(table.size()) + 2);
+        QVERIFY(actions[static_cast<int>(table.size())]->isSeparator());
+        QVERIFY(qobject_cast<QToolButton*>(bar->widgetForAction(actions.back())));
+        for (int i = 0; i < static_cast<int>(table.size()); ++i) {
             const WindowInfo& w = table[static_cast<size_t>(i)];
             QCOMPARE(actions[i]->objectName(), QString::fromStdString(w.key));
             QCOMPARE(actions[i]->isSeparator(), w.separator);

@@ -86,6 +86,33 @@ public:
         return w;
     }
 
+    // Clicks the drop-down button of the launcher's "more" menu (after the toolbar's own
+    // buttons and a separator), picks its first entry with the keys and waits for the window
+    // of that entry to show.
+    HWND OpenFromMenu(const std::string& className) {
+        const HWND bar = ControlOf(Window("Menu"), "Toolbar1");
+        if (!bar) return nullptr;
+        ClickToolbarButton(bar, static_cast<int>(ToolbarWindows().size()) + 1);
+        WaitFor([] { return FindWindowW(L"#32768", nullptr) != nullptr; }, 5s);
+        PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        return Shown(className);
+    }
+
+    // The window of the class once it shows, or nullptr.
+    HWND Shown(const std::string& className) {
+        HWND w = nullptr;
+        WaitFor(
+            [&] {
+                const Json shown = Window(className);
+                if (!shown.is_object() || shown["visible"] != true) return false;
+                w = reinterpret_cast<HWND>(shown["hwnd"].get<UINT_PTR>());
+                return true;
+            },
+            20s);
+        return w;
+    }
+
 private:
     // The button's rectangle lies in the other program: it is asked for through memory there.
     void ClickToolbarButton(HWND bar, int index) {
@@ -359,6 +386,107 @@ INSTANTIATE_TEST_SUITE_P(Places, WineCopyPlace,
                          testing::Values(PlaceRow{"OnTheControl", true, true},
                                          PlaceRow{"OnAnOfficePc", false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The history window opened from the launcher's menu shows a copy made in another window at
+// once; its "再コピー" puts that text on the Windows clipboard again and records it anew.
+TEST(WineQuillon, TheHistoryFromTheMenuShowsACopyAtOnceAndCopiesItAgain) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND history = run.OpenFromMenu("frmCopyLog");
+    ASSERT_NE(history, nullptr) << "the launcher's menu opened no \" コピー履歴\"";
+    // Out of the launcher's way (it shows near the launcher, above it).
+    SetWindowPos(history, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HWND list = ControlOf(run.Window("frmCopyLog"), "List1");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+
+    ASSERT_NE(CopyFromNoseR(run), nullptr);
+    std::optional<std::string> clip;
+    ASSERT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
+    // The history had no event of its own: it shows the copy all the same.
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5s));
+    const std::string detail = run.Window("frmCopyLog")["texts"]["Text1"].get<std::string>();
+    EXPECT_NE(detail.find("コピー内容:\r\n0.676"), std::string::npos) << detail;
+
+    ClearClipboard();
+    Click(ControlOf(run.Window("frmCopyLog"), "Command1"));
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }, 5s));
+
+    // A double click on the older line copies it again too.
+    ClearClipboard();
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT at{20, line + line / 2};
+    ClientToScreen(list, &at);
+    ClickAt(at.x, at.y);
+    ClickAt(at.x, at.y);
+    EXPECT_TRUE(WaitFor([&] { return (clip = ClipboardText()) == "0.676"; }, 5s))
+        << (clip ? *clip : "(empty)");
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, 5s));
+}
+
+// "全消去" asks with はい and いいえ, いいえ the default: Enter keeps the history, はい empties it.
+TEST(WineQuillon, ClearingTheHistoryAsksWithNoAsTheDefault) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND history = run.OpenFromMenu("frmCopyLog");
+    ASSERT_NE(history, nullptr);
+    SetWindowPos(history, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_NE(CopyFromNoseR(run), nullptr);
+    const HWND list = ControlOf(run.Window("frmCopyLog"), "List1");
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5s));
+    const DWORD pid = run.Process().Id();
+    const auto ask = [&] {
+        Click(ControlOf(run.Window("frmCopyLog"), "Command3"));
+        HWND box = nullptr;
+        // The box is there once it shows its text: a box found while it is being made has none.
+        WaitFor([&] {
+            box = FindWindowW(L"#32770", nullptr);
+            DWORD owner = 0;
+            if (box) GetWindowThreadProcessId(box, &owner);
+            return box && owner == pid && !TextOf(GetDlgItem(box, 0xFFFF)).empty();
+        });
+        return box;
+    };
+    HWND box = ask();
+    ASSERT_NE(box, nullptr) << "no question";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "コピー履歴をすべて消去しますか?");
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), "はい");
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), "いいえ");
+    const auto kind = [&](int id) {
+        return GetWindowLongPtrW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK;
+    };
+    EXPECT_EQ(kind(IDNO), BS_DEFPUSHBUTTON);
+    EXPECT_EQ(kind(IDYES), BS_PUSHBUTTON);
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5s));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+
+    box = ask();
+    ASSERT_NE(box, nullptr) << "no question";
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 0; }, 5s));
+}
+
+// Ctrl+H on the launcher opens the history.
+TEST(WineQuillon, CtrlHOnTheLauncherOpensTheHistory) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    Click(ControlOf(run.Window("Menu"), "Check1"));  // the launcher active, its box ticked off
+    WaitFor([&] { return GetForegroundWindow() == run.Launcher(); }, 5s);
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = 'H';
+    keys[2].ki.wVk = 'H';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+    EXPECT_NE(run.Shown("frmCopyLog"), nullptr);
+}
 
 TEST(WineQuillon, TheExitButtonEndsTheProgramWithItsWindows) {
     QuillonRun run;
