@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextEdit>
@@ -147,6 +148,9 @@ private:
 }  // namespace
 
 void InstallSoakHooks(QApplication& app) {
+    bool limitSet = false;
+    const int cacheKb = qEnvironmentVariableIntValue("QUILLON_SOAK_PIXMAP_CACHE_KB", &limitSet);
+    if (limitSet && cacheKb >= 0) QPixmapCache::setCacheLimit(cacheKb);
     const QString mapPath = qEnvironmentVariable("QUILLON_SOAK_MAP");
     const QByteArray name = qgetenv("QUILLON_SOAK_FAULT");
     Fault fault = Fault::None;

@@ -9,7 +9,14 @@
 //                            a fault on purpose, to show that the soak catches it: from the
 //                            QUILLON_SOAK_FAULT_AFTER-th key press on (default 200), every key
 //                            press loses 64 KiB (leak), or the program stops answering (hang)
-//                            or ends on an abort (crash).
+//                            or ends on an abort (crash);
+//   QUILLON_SOAK_PIXMAP_CACHE_KB=N
+//                            the limit of Qt's shared pixmap cache in kB. The style caches every
+//                            button face it draws under its palette's key, and a button whose
+//                            colour changes (a flash) gets a new palette each time, so the cache
+//                            fills up to its limit (10 MB by default) at a few kB a flash: a
+//                            small limit lets it fill during the warm-up, and growth after
+//                            that is the program's own.
 #pragma once
 
 class QApplication;

@@ -26,6 +26,47 @@ class StopWatchViewTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Opened, driven and closed again and again, the watch leaves nothing behind: no widget
+    // outlives its window, and a run's picture holds only what it shows.
+    void cyclesLeaveNothingBehind_data() {
+        QTest::addColumn<QString>("steps");  // button numbers; 'w' waits for a few ticks
+        QTest::newRow("start, stop") << QStringLiteral("1w1");
+        QTest::newRow("start, splits, stop, copy, reset") << QStringLiteral("1w2w2w153");
+        QTest::newRow("closed while running") << QStringLiteral("1w2w");
+        QTest::newRow("stop, resume, stop") << QStringLiteral("1w11w1");
+    }
+
+    void cyclesLeaveNothingBehind() {
+        QFETCH(QString, steps);
+        GuiFixture f;
+        QVERIFY(f.started);
+        qsizetype widgets = -1;
+        for (int cycle = 0; cycle < 4; ++cycle) {
+            FormView* view = OpenStopWatch(f);
+            QVERIFY(view);
+            for (const QChar step : steps) {
+                if (step == QLatin1Char('w')) {
+                    QTest::qWait(120);
+                    continue;
+                }
+                const QByteArray name = "Command" + QByteArray(1, step.toLatin1());
+                auto* button = f.Control<QPushButton>("frmStopWatch", name.constData());
+                QVERIFY(button);
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+            Form* form = view->Model();
+            QVERIFY(form);
+            // The display is cleared before every time it shows: one scale and one text.
+            QCOMPARE((*form)["Picture1"].Pic->Ops().size(), size_t{2});
+            view->close();
+            QTRY_VERIFY(!f.View("frmStopWatch"));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            const qsizetype now = QApplication::allWidgets().size();
+            if (widgets < 0) widgets = now;
+            QCOMPARE(now, widgets);
+        }
+    }
+
     void timerRunsOnlyWhileRunning() {
         GuiFixture f;
         QVERIFY(f.started);
