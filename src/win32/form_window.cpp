@@ -167,6 +167,14 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                 return reinterpret_cast<LRESULT>(brush);
             break;
         }
+        case WM_DRAWITEM: {
+            const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            const Item* item = ItemById(static_cast<int>(dis.CtlID));
+            if (!item || dis.CtlType != ODT_BUTTON) break;
+            PaintPictureButton(dis, item->control ? item->control->Pic.get() : nullptr,
+                               host_.Fonts().Ui(), host_.Fonts().Px(kButtonInset));
+            return TRUE;
+        }
         case WM_ACTIVATE:
             OnActivate(wp);
             return 0;

@@ -100,9 +100,10 @@ private:
         COLORREF brushColor = 0;
     };
 
-    static constexpr int kFirstId = 1000;             // control ids: kFirstId + index in the table
-    static constexpr int kFirstButtonId = 5000;       // toolbar buttons: kFirstButtonId + index
-    static constexpr int kToolbarIcon = 32;           // toolbar icons, at 96 dots per inch
+    static constexpr int kFirstId = 1000;        // control ids: kFirstId + index in the table
+    static constexpr int kFirstButtonId = 5000;  // toolbar buttons: kFirstButtonId + index
+    static constexpr int kToolbarIcon = 32;      // toolbar icons, at 96 dots per inch
+    static constexpr int kButtonInset = 4;       // a button's picture inside its bevel, at 96 dpi
     static constexpr const char* kFormName = "Form";  // the window itself in mouse events
 
     // The window's messages (form_window.cpp).

@@ -51,7 +51,7 @@ void FormWindow::LayOutControls() {
             return Measure(dc, c);
         },
         [&] {
-            layout::Metrics m = layout::Metrics{}.Scaled(host_.Fonts().Dpi() / 96.0);
+            layout::Metrics m = host_.Fonts().Resolution().Metrics();
             TEXTMETRICW tm;
             SelectObject(dc, host_.Fonts().Ui());
             GetTextMetricsW(dc, &tm);
@@ -91,7 +91,8 @@ void FormWindow::Create(Item& item) {
             break;
         case ControlKind::CommandButton:
             cls = WC_BUTTONW;
-            style |= BS_PUSHBUTTON | BS_NOTIFY;
+            // A button with a picture draws its face itself (WM_DRAWITEM).
+            style |= (c.Pic ? BS_OWNERDRAW : BS_PUSHBUTTON) | BS_NOTIFY;
             break;
         case ControlKind::OptionButton:
             // The window decides which option of a group is selected.

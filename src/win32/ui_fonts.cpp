@@ -35,9 +35,8 @@ bool UiFonts::HasFace(const wchar_t* face) {
 
 UiFonts::UiFonts() {
     HDC dc = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(dc, LOGPIXELSY);
+    dpi_ = win32::Dpi(GetDeviceCaps(dc, LOGPIXELSY));
     ReleaseDC(nullptr, dc);
-    if (dpi_ <= 0) dpi_ = 96;
 
     // The system's message font is the last resort and the template of the others.
     NONCLIENTMETRICSW ncm{};
@@ -50,8 +49,8 @@ UiFonts::UiFonts() {
             break;
         }
     if (face_.empty()) face_ = system.lfFaceName;
-    ui_ = MakeFont(system, face_, 9, dpi_);
-    figure_ = MakeFont(system, face_, 8, dpi_);
+    ui_ = MakeFont(system, face_, 9, Dpi());
+    figure_ = MakeFont(system, face_, 8, Dpi());
 }
 
 HFONT UiFonts::Fixed() const {
@@ -68,7 +67,7 @@ HFONT UiFonts::Fixed() const {
             break;
         }
     if (fixedFace.empty()) fixed.lfFaceName[0] = L'\0';
-    fixed_ = MakeFont(fixed, fixedFace, 9, dpi_);
+    fixed_ = MakeFont(fixed, fixedFace, 9, Dpi());
     return fixed_;
 }
 
