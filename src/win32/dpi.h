@@ -23,4 +23,10 @@ private:
     int dpi_;
 };
 
+// Dots per inch of the screen for windows without a resolution of their own.
+int SystemDpi();
+// Dots per inch of the monitor `hwnd` is on (the system's where Windows has no per-monitor
+// resolution, before Windows 10 1607).
+int WindowDpi(HWND hwnd);
+
 }  // namespace quillon::win32

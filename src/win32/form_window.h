@@ -20,6 +20,7 @@
 #include "shell/form.h"
 #include "shell/host.h"
 #include "shell/layout.h"
+#include "ui_fonts.h"
 
 namespace quillon::win32 {
 
@@ -67,6 +68,12 @@ public:
     // Keyboard messages for this window, before they are translated and dispatched; true
     // when the message was consumed.
     bool PreTranslate(MSG& msg);
+
+    // The window's own fonts and resolution: those of the monitor it is on.
+    const UiFonts& Fonts() const { return *fonts_; }
+    // The window moved to a monitor of another resolution (WM_DPICHANGED): fonts, pictures and
+    // layout at `dpi`, the window's frame at `suggested` (screen coordinates).
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     // What the native controls show: caption, texts, values, focus, and the handles of the
     // window and its controls (for a program that drives it).
@@ -164,6 +171,8 @@ private:
 
     Form* form_;
     Win32Host& host_;
+    std::unique_ptr<UiFonts> fonts_;
+    int fontsMade_ = 0;  // how often the fonts were made (once, and at each change of resolution)
     std::string className_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;

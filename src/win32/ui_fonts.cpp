@@ -33,11 +33,9 @@ bool UiFonts::HasFace(const wchar_t* face) {
     return found;
 }
 
-UiFonts::UiFonts() {
-    HDC dc = GetDC(nullptr);
-    dpi_ = win32::Dpi(GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
+UiFonts::UiFonts() : UiFonts(SystemDpi()) {}
 
+UiFonts::UiFonts(int dpi) : dpi_(dpi) {
     // The system's message font is the last resort and the template of the others.
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;

@@ -13,7 +13,9 @@ namespace quillon::win32 {
 
 class UiFonts {
 public:
+    // The fonts at the system's resolution, or at `dpi` (a window on a monitor of its own).
     UiFonts();
+    explicit UiFonts(int dpi);
     ~UiFonts();
     UiFonts(const UiFonts&) = delete;
     UiFonts& operator=(const UiFonts&) = delete;

@@ -231,8 +231,9 @@ void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     if (GetMonitorInfoW(MonitorFromWindow(view->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi))
         work = ScreenRect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right - mi.rcWork.left,
                           mi.rcWork.bottom - mi.rcWork.top};
-    const ScreenPoint at = BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top,
-                                                dxTwips, dyTwips, fonts_.Dpi(), fonts_.Dpi(), work);
+    const ScreenPoint at =
+        BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top, dxTwips, dyTwips,
+                             view->Fonts().Dpi(), view->Fonts().Dpi(), work);
     SetWindowPos(view->Hwnd(), nullptr, at.x, at.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
