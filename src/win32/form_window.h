@@ -171,9 +171,9 @@ private:
 
     Form* form_;
     Win32Host& host_;
+    std::string className_;
     std::unique_ptr<UiFonts> fonts_;
     int fontsMade_ = 0;  // how often the fonts were made (once, and at each change of resolution)
-    std::string className_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     std::vector<std::unique_ptr<Item>> items_;
