@@ -21,11 +21,14 @@ fi
 . "$here/wine/prefix.sh"
 quillon_wine_setup "$build"
 dpi=${QUILLON_SHOTS_DPI:-96}
+# A screen that holds the largest window at that resolution.
+screen=1280x1024x24
+[ "$dpi" -le 96 ] || screen=2560x2048x24
 mkdir -p "$out"
 tmp=$(mktemp -d)
 quillon_wine_dpi "$dpi"
 trap 'rm -rf "$tmp"; [ "$dpi" = 96 ] || quillon_wine_dpi 96' EXIT
-xvfb-run -a -s "-screen 0 2560x2048x24" \
+xvfb-run -a -s "-screen 0 $screen" \
     "$WINE" "$shots" "$(winepath_of "$tmp")" "$(winepath_of "$here/screenshots.steps")"
 for bmp in "$tmp"/*.bmp; do
     png="$out/$(basename "${bmp%.bmp}").png"
