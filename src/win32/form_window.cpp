@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "shell/front_rules.h"
 #include "win_host.h"
 #include "win_text.h"
@@ -219,6 +221,13 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             PaintPictureButton(dis, item->control ? item->control->Pic.get() : nullptr,
                                Fonts().Ui(), Fonts().Px(kButtonInset));
             return TRUE;
+        }
+        case WM_GETMINMAXINFO: {
+            // Windows keeps a window within the screen's size unless told otherwise.
+            auto& mm = *reinterpret_cast<MINMAXINFO*>(lp);
+            mm.ptMaxTrackSize.x = std::max<LONG>(mm.ptMaxTrackSize.x, frameSize_.cx);
+            mm.ptMaxTrackSize.y = std::max<LONG>(mm.ptMaxTrackSize.y, frameSize_.cy);
+            return 0;
         }
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));

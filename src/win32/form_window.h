@@ -184,6 +184,9 @@ private:
     bool buttonTips_ = false;
     bool active_ = false;
     int depth_ = 0;
+    // The window's size with its frame as its layout wants it: it may exceed a small screen
+    // (a large scaling), and the window still holds all its controls.
+    SIZE frameSize_{0, 0};
     // Focus: what the window's focus was at the last mirroring, and whether the native focus
     // still has to follow it (only done while the window is active).
     std::string mirroredFocus_;

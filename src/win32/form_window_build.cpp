@@ -306,6 +306,7 @@ void FormWindow::Place(const layout::Result& laid) {
     const DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
     RECT rc{0, 0, laid.client.width, laid.client.height};
     AdjustWindowRectEx(&rc, style, FALSE, ex);
+    frameSize_ = {rc.right - rc.left, rc.bottom - rc.top};
     SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
