@@ -4,6 +4,8 @@
 #
 #   tools/screenshots-windows.sh [OUTPUT_FOLDER] [BUILD_FOLDER]
 #
+# QUILLON_SHOTS_DPI=144 photographs them at 150 % (docs/screenshots/windows-150).
+#
 # Defaults: docs/screenshots/windows and build/windows (cmake --preset windows, then
 # cmake --build --preset windows --target quillon-shots). Needs wine, Xvfb (xvfb-run), xauth,
 # ImageMagick and the Noto CJK fonts: tools/deps.sh installs them.
@@ -18,10 +20,15 @@ if [ ! -f "$shots" ]; then
 fi
 . "$here/wine/prefix.sh"
 quillon_wine_setup "$build"
+dpi=${QUILLON_SHOTS_DPI:-96}
+# A screen that holds the largest window at that resolution.
+screen=1280x1024x24
+[ "$dpi" -le 96 ] || screen=2560x2048x24
 mkdir -p "$out"
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+quillon_wine_dpi "$dpi"
+trap 'rm -rf "$tmp"; [ "$dpi" = 96 ] || quillon_wine_dpi 96' EXIT
+xvfb-run -a -s "-screen 0 $screen" \
     "$WINE" "$shots" "$(winepath_of "$tmp")" "$(winepath_of "$here/screenshots.steps")"
 for bmp in "$tmp"/*.bmp; do
     png="$out/$(basename "${bmp%.bmp}").png"

@@ -128,7 +128,12 @@ void QtHost::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     const QRect area = screen->geometry();
     const ScreenPoint at = BottomRightPlacement(
         {area.x(), area.y(), area.width(), area.height()}, view->width(), view->height(), dxTwips,
-        dyTwips, screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
+        dyTwips, screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY(),
+        // The corner stays in the work area (the task bar left out).
+        [&] {
+            const QRect work = screen->availableGeometry();
+            return ScreenRect{work.x(), work.y(), work.width(), work.height()};
+        }());
     view->move(at.x, at.y);
 }
 

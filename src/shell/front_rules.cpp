@@ -90,9 +90,18 @@ int TwipsToPixels(int twips, double dpi) {
 }
 
 ScreenPoint BottomRightPlacement(const ScreenRect& area, int frameWidth, int frameHeight,
-                                 int dxTwips, int dyTwips, double dpiX, double dpiY) {
-    return {area.x + area.width - frameWidth - TwipsToPixels(dxTwips, dpiX),
-            area.y + area.height - frameHeight - TwipsToPixels(dyTwips, dpiY)};
+                                 int dxTwips, int dyTwips, double dpiX, double dpiY,
+                                 const std::optional<ScreenRect>& work) {
+    const int x = area.x + area.width - frameWidth - TwipsToPixels(dxTwips, dpiX);
+    const int y = area.y + area.height - frameHeight - TwipsToPixels(dyTwips, dpiY);
+    // A window larger than the area (or placed far in) keeps its top-left corner, and with it
+    // the title bar by which it is moved, inside: the rest hangs out at the right and bottom.
+    // A negative offset still places it outward, as long as the corner stays in.
+    auto clamp = [](int v, int low, int extent) {
+        return std::max(low, std::min(v, low + std::max(extent, 1) - 1));
+    };
+    const ScreenRect& in = work ? *work : area;
+    return {clamp(x, in.x, in.width), clamp(y, in.y, in.height)};
 }
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,14 @@ struct ScreenPoint {
 };
 
 // The top-left corner of a window of `frameWidth` x `frameHeight` pixels (its frame included)
-// placed `dxTwips`, `dyTwips` in from the bottom-right corner of `area`.
+// placed `dxTwips`, `dyTwips` in from the bottom-right corner of `area` (the work area of
+// the window's monitor), clamped so that the corner, and with it the title bar, stays inside
+// the area: a window taller or wider than the area hangs out at the bottom or right instead
+// of above or left of the screen.
+// `work`, when given, is the area the corner is kept in (the monitor's work area, without
+// the task bar) while `area` is the one the offsets count from.
 ScreenPoint BottomRightPlacement(const ScreenRect& area, int frameWidth, int frameHeight,
-                                 int dxTwips, int dyTwips, double dpiX, double dpiY);
+                                 int dxTwips, int dyTwips, double dpiX, double dpiY,
+                                 const std::optional<ScreenRect>& work = std::nullopt);
 
 }  // namespace quillon

@@ -106,9 +106,10 @@ private:
                 std::max(inner.width + 2 * metrics_.frameMargin, caption.width),
                 std::max(inner.height + metrics_.frameTop + metrics_.frameMargin, caption.height)};
         }
-        if (DeclaredFigure(c)) return {c.MinWidth, c.MinHeight};
+        const Size declared = DeclaredSize(c, metrics_);
+        if (DeclaredFigure(c)) return declared;
         const Size m = measure_(c);
-        return {std::max(m.width, c.MinWidth), std::max(m.height, c.MinHeight)};
+        return {std::max(m.width, declared.width), std::max(m.height, declared.height)};
     }
 
     // Widens the cells first..first+span-1 so that together (with the spacing between them)
@@ -155,7 +156,14 @@ private:
 
 Metrics Metrics::Scaled(double factor) const {
     auto s = [factor](int v) { return static_cast<int>(std::lround(v * factor)); };
-    return {s(margin), s(spacing), s(frameTop), s(frameMargin)};
+    return {s(margin), s(spacing), s(frameTop), s(frameMargin), declared * factor};
+}
+
+Size DeclaredSize(const Control& c, const Metrics& metrics) {
+    auto s = [&metrics](int v) {
+        return v > 0 ? static_cast<int>(std::lround(v * metrics.declared)) : 0;
+    };
+    return {s(c.MinWidth), s(c.MinHeight)};
 }
 
 bool KeepsNaturalWidth(const Control& c) {

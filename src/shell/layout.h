@@ -41,8 +41,12 @@ struct Metrics {
     int spacing = 6;      // between neighbouring cells
     int frameTop = 20;    // a frame's caption band, above its grid
     int frameMargin = 8;  // inside a frame, left, right and below its grid
+    // Device pixels per declared pixel: a control's declared size (`MinWidth`, `MinHeight`,
+    // given at 96 dots per inch) is multiplied by this, so that figures and readouts grow
+    // with the fonts. 1 for a front that lays out in 96-dpi units itself.
+    double declared = 1.0;
 
-    // The same spacing at another scale (2.0 for 200 %).
+    // The same spacing and declared sizes at another scale (2.0 for 200 %).
     Metrics Scaled(double factor) const;
 };
 
@@ -60,6 +64,10 @@ struct Result {
 };
 
 Result LayOut(const Form& form, const Measure& measure, const Metrics& metrics);
+
+// A control's declared size in device pixels at `metrics`' scale ({0, 0} when none is
+// declared; each side apart).
+Size DeclaredSize(const Control& c, const Metrics& metrics);
 
 // True for controls that take their natural size inside their cell rather than filling it:
 // option buttons and check boxes (a click beside the caption must not tick them) and figures

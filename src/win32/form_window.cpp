@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "shell/front_rules.h"
 #include "win_host.h"
 #include "win_text.h"
@@ -29,18 +31,27 @@ void FormWindow::RegisterClasses(HINSTANCE instance) {
 }
 
 FormWindow::FormWindow(Form& form, Win32Host& host)
-    : form_(&form), host_(host), className_(form.ClassName()) {
+    : form_(&form),
+      host_(host),
+      className_(form.ClassName()),
+      fonts_(std::make_unique<UiFonts>(host.Fonts().Dpi())),
+      fontsMade_(1) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     hwnd_ =
         CreateWindowExW(0, kFormClass, Wide(form.Caption).c_str(), style, CW_USEDEFAULT,
                         CW_USEDEFAULT, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // A window made on a monitor of another resolution than the system's takes that one.
+    if (const int dpi = WindowDpi(hwnd_); dpi != Fonts().Dpi()) {
+        fonts_ = std::make_unique<UiFonts>(dpi);
+        ++fontsMade_;
+    }
     // The tooltips are owned by no window: an owned always-on-top popup keeps its owner out of
     // the always-on-top band on some systems (Wine).
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, host_.Fonts().Px(400));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
     Build();
     Sync();
 }
@@ -63,6 +74,42 @@ bool FormWindow::LayOutAfterLoad() {
     laidOutAfterLoad_ = true;
     LayOutControls();
     return true;
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    // The old fonts live until no control uses them any more.
+    std::unique_ptr<UiFonts> old = std::move(fonts_);
+    fonts_ = std::make_unique<UiFonts>(dpi);
+    ++fontsMade_;
+    for (auto& item : items_) {
+        if (!item->hwnd || !item->control) continue;
+        const Control& c = *item->control;
+        if (item->usesPicture) {
+            item->picture.font = c.Fixed ? Fonts().Fixed() : Fonts().Figure();
+            RefreshPicture(item->hwnd, item->picture);
+            continue;
+        }
+        if (item->kind == ControlKind::Toolbar) {
+            // The pictures drawn again at the new size.
+            const int size = Fonts().Px(kToolbarIcon);
+            ImageList_SetIconSize(item->images, size, size);
+            int pictures = 0;
+            for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
+            ImageList_SetImageCount(item->images, static_cast<UINT>(pictures));
+            SendMessageW(item->hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(item->images));
+            DrawToolbarIcons(*item);
+            continue;
+        }
+        SendMessageW(item->hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(c.Fixed ? Fonts().Fixed() : Fonts().Ui()), TRUE);
+    }
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
+    // The suggested rectangle first (it keeps the window where the user dragged it), then
+    // the layout at the new resolution sizes it to its contents from that corner.
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutControls();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 // ---- lookup ----
@@ -167,6 +214,24 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                 return reinterpret_cast<LRESULT>(brush);
             break;
         }
+        case WM_DRAWITEM: {
+            const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            const Item* item = ItemById(static_cast<int>(dis.CtlID));
+            if (!item || dis.CtlType != ODT_BUTTON) break;
+            PaintPictureButton(dis, item->control ? item->control->Pic.get() : nullptr,
+                               Fonts().Ui(), Fonts().Px(kButtonInset));
+            return TRUE;
+        }
+        case WM_GETMINMAXINFO: {
+            // Windows keeps a window within the screen's size unless told otherwise.
+            auto& mm = *reinterpret_cast<MINMAXINFO*>(lp);
+            mm.ptMaxTrackSize.x = std::max<LONG>(mm.ptMaxTrackSize.x, frameSize_.cx);
+            mm.ptMaxTrackSize.y = std::max<LONG>(mm.ptMaxTrackSize.y, frameSize_.cy);
+            return 0;
+        }
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_ACTIVATE:
             OnActivate(wp);
             return 0;
@@ -266,7 +331,7 @@ void FormWindow::OnActivate(WPARAM wp) {
 void FormWindow::OnMouseMove(LPARAM lp) {
     if (!form_ || !form_->HasHandler(kFormName, Event::MouseMove)) return;
     // The window's own coordinates are twips.
-    const double twips = TwipsPerPixel(host_.Fonts().Dpi());
+    const double twips = TwipsPerPixel(Fonts().Dpi());
     const double x = static_cast<short>(LOWORD(lp)) * twips;
     const double y = static_cast<short>(HIWORD(lp)) * twips;
     Deliver([&](Form& f) { f.DeliverMouseMove(kFormName, x, y); });

@@ -20,6 +20,7 @@
 #include "shell/form.h"
 #include "shell/host.h"
 #include "shell/layout.h"
+#include "ui_fonts.h"
 
 namespace quillon::win32 {
 
@@ -68,6 +69,12 @@ public:
     // when the message was consumed.
     bool PreTranslate(MSG& msg);
 
+    // The window's own fonts and resolution: those of the monitor it is on.
+    const UiFonts& Fonts() const { return *fonts_; }
+    // The window moved to a monitor of another resolution (WM_DPICHANGED): fonts, pictures and
+    // layout at `dpi`, the window's frame at `suggested` (screen coordinates).
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
     // What the native controls show: caption, texts, values, focus, and the handles of the
     // window and its controls (for a program that drives it).
     nlohmann::ordered_json ShownState() const;
@@ -100,10 +107,11 @@ private:
         COLORREF brushColor = 0;
     };
 
-    static constexpr int kFirstId = 1000;             // control ids: kFirstId + index in the table
-    static constexpr int kFirstButtonId = 5000;       // toolbar buttons: kFirstButtonId + index
-    static constexpr int kMenuFirstId = 9000;         // pop-up menu entries: kMenuFirstId + index
-    static constexpr int kToolbarIcon = 32;           // toolbar icons, at 96 dots per inch
+    static constexpr int kFirstId = 1000;        // control ids: kFirstId + index in the table
+    static constexpr int kFirstButtonId = 5000;  // toolbar buttons: kFirstButtonId + index
+    static constexpr int kMenuFirstId = 9000;    // pop-up menu entries: kMenuFirstId + index
+    static constexpr int kToolbarIcon = 32;      // toolbar icons, at 96 dots per inch
+    static constexpr int kButtonInset = 4;       // a button's picture inside its bevel, at 96 dpi
     static constexpr const char* kFormName = "Form";  // the window itself in mouse events
 
     // The window's messages (form_window.cpp).
@@ -168,6 +176,8 @@ private:
     Form* form_;
     Win32Host& host_;
     std::string className_;
+    std::unique_ptr<UiFonts> fonts_;
+    int fontsMade_ = 0;  // how often the fonts were made (once, and at each change of resolution)
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     std::vector<std::unique_ptr<Item>> items_;
@@ -178,6 +188,9 @@ private:
     bool buttonTips_ = false;
     bool active_ = false;
     int depth_ = 0;
+    // The window's size with its frame as its layout wants it: it may exceed a small screen
+    // (a large scaling), and the window still holds all its controls.
+    SIZE frameSize_{0, 0};
     // Focus: what the window's focus was at the last mirroring, and whether the native focus
     // still has to follow it (only done while the window is active).
     std::string mirroredFocus_;

@@ -73,15 +73,15 @@ void FormWindow::LayOutControls() {
     const layout::Result laid = layout::LayOut(
         *form_,
         [&](const Control& c) {
-            SelectObject(dc, c.Fixed ? host_.Fonts().Fixed() : host_.Fonts().Ui());
+            SelectObject(dc, c.Fixed ? Fonts().Fixed() : Fonts().Ui());
             return Measure(dc, c);
         },
         [&] {
-            layout::Metrics m = layout::Metrics{}.Scaled(host_.Fonts().Dpi() / 96.0);
+            layout::Metrics m = Fonts().Resolution().Metrics();
             TEXTMETRICW tm;
-            SelectObject(dc, host_.Fonts().Ui());
+            SelectObject(dc, Fonts().Ui());
             GetTextMetricsW(dc, &tm);
-            m.frameTop = tm.tmHeight + host_.Fonts().Px(8);
+            m.frameTop = tm.tmHeight + Fonts().Px(8);
             return m;
         }());
     ReleaseDC(hwnd_, dc);
@@ -90,7 +90,7 @@ void FormWindow::LayOutControls() {
 
 void FormWindow::Create(Item& item) {
     const Control& c = *item.control;
-    const UiFonts& fonts = host_.Fonts();
+    const UiFonts& fonts = Fonts();
     const wchar_t* cls = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
@@ -117,7 +117,8 @@ void FormWindow::Create(Item& item) {
             break;
         case ControlKind::CommandButton:
             cls = WC_BUTTONW;
-            style |= BS_PUSHBUTTON | BS_NOTIFY;
+            // A button with a picture draws its face itself (WM_DRAWITEM).
+            style |= (c.Pic ? BS_OWNERDRAW : BS_PUSHBUTTON) | BS_NOTIFY;
             break;
         case ControlKind::OptionButton:
             // The window decides which option of a group is selected.
@@ -168,7 +169,7 @@ void FormWindow::CreatePicture(Item& item) {
     const Control& c = *item.control;
     PictureBinding& b = item.picture;
     b.picture = c.Pic.get();
-    b.font = c.Fixed ? host_.Fonts().Fixed() : host_.Fonts().Figure();
+    b.font = c.Fixed ? Fonts().Fixed() : Fonts().Figure();
     b.background = ToColorRef(c.BackColor.value_or(colors::Black));
     b.takesFocus = TakesFocus(c.Kind());
     const std::string name = item.name;
@@ -187,7 +188,7 @@ void FormWindow::CreatePicture(Item& item) {
             const HWND under = WindowFromPoint(p);
             if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return;
             ScreenToClient(hwnd_, &p);
-            const double twips = TwipsPerPixel(host_.Fonts().Dpi());
+            const double twips = TwipsPerPixel(Fonts().Dpi());
             Deliver([&](Form& f) { f.DeliverMouseMove(kFormName, p.x * twips, p.y * twips); });
         };
     b.focused = [this, name] { FocusIn(name); };
@@ -198,7 +199,7 @@ void FormWindow::CreatePicture(Item& item) {
 
 void FormWindow::CreateToolbar(Item& item) {
     const Control& c = *item.control;
-    const UiFonts& fonts = host_.Fonts();
+    const UiFonts& fonts = Fonts();
     item.hwnd =
         CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                         WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
@@ -258,7 +259,7 @@ void FormWindow::CreateToolbar(Item& item) {
 
 void FormWindow::DrawToolbarIcons(Item& item) {
     if (!item.control || !item.images) return;
-    const int size = host_.Fonts().Px(kToolbarIcon);
+    const int size = Fonts().Px(kToolbarIcon);
     int picture = 0;
     for (const ToolbarButton& b : item.control->Buttons) {
         if (b.separator) continue;
@@ -275,7 +276,7 @@ void FormWindow::DrawToolbarIcons(Item& item) {
 }
 
 layout::Size FormWindow::Measure(HDC dc, const Control& c) const {
-    const UiFonts& f = host_.Fonts();
+    const UiFonts& f = Fonts();
     TEXTMETRICW tm;
     GetTextMetricsW(dc, &tm);
     const int line = tm.tmHeight;
@@ -339,13 +340,12 @@ void FormWindow::Place(const layout::Result& laid) {
         if (it == laid.rects.end()) continue;
         const layout::Rect& r = it->second;
         // A combo box's rectangle includes its drop-down list.
-        const int extra = item->kind == ControlKind::ComboBox ? host_.Fonts().Px(200) : 0;
+        const int extra = item->kind == ControlKind::ComboBox ? Fonts().Px(200) : 0;
         SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (item->kind == ControlKind::Toolbar) {
-            SendMessageW(
-                item->hwnd, TB_SETBUTTONSIZE, 0,
-                MAKELPARAM(host_.Fonts().Px(kToolbarIcon + 7), host_.Fonts().Px(kToolbarIcon + 6)));
+            SendMessageW(item->hwnd, TB_SETBUTTONSIZE, 0,
+                         MAKELPARAM(Fonts().Px(kToolbarIcon + 7), Fonts().Px(kToolbarIcon + 6)));
             if (!buttonTips_) AddButtonTips(*item);
             buttonTips_ = true;
         }
@@ -359,6 +359,7 @@ void FormWindow::Place(const layout::Result& laid) {
     const DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
     RECT rc{0, 0, laid.client.width, laid.client.height};
     AdjustWindowRectEx(&rc, style, FALSE, ex);
+    frameSize_ = {rc.right - rc.left, rc.bottom - rc.top};
     SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -40,6 +40,8 @@ Json FormWindow::ShownState() const {
     state["focus"] = focus;
     state["hwnd"] = HandleNumber(hwnd_);
     state["hwnds"] = hwnds;
+    state["dpi"] = Fonts().Dpi();
+    state["fontsMade"] = fontsMade_;
     return state;
 }
 

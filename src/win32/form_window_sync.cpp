@@ -34,6 +34,13 @@ void FormWindow::SyncItem(Item& item) {
         case ControlKind::Frame:
         case ControlKind::CommandButton:
             SyncCaption(item, first);
+            if (const Picture* pic = item.control->Pic.get();
+                item.kind == ControlKind::CommandButton && pic &&
+                pic->Revision() != item.picRevision) {
+                // A button's picture changed: its face is drawn again.
+                item.picRevision = pic->Revision();
+                InvalidateRect(item.hwnd, nullptr, FALSE);
+            }
             break;
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:

@@ -230,4 +230,60 @@ void PaintPicture(HDC dc, const Picture* picture, int width, int height, COLORRE
     SelectObject(dc, oldBrush);
 }
 
+COLORREF Dimmed(COLORREF color, COLORREF toward) {
+    auto half = [](int a, int b) { return static_cast<BYTE>((a + b + 1) / 2); };
+    return RGB(half(GetRValue(color), GetRValue(toward)), half(GetGValue(color), GetGValue(toward)),
+               half(GetBValue(color), GetBValue(toward)));
+}
+
+void PaintPictureButton(const DRAWITEMSTRUCT& item, const Picture* picture, HFONT font, int inset) {
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int shift = pushed ? 1 : 0;
+    const int x = rc.left + inset + shift, y = rc.top + inset + shift;
+    const int w = rc.right - rc.left - 2 * inset, h = rc.bottom - rc.top - 2 * inset;
+    if (w > 0 && h > 0) {
+        // Drawn into a bitmap of our own, so that a disabled button's picture can be dimmed
+        // pixel by pixel before it goes onto the face.
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HDC mem = CreateCompatibleDC(dc);
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (mem && bmp && bits) {
+            HGDIOBJ old = SelectObject(mem, bmp);
+            PaintPicture(mem, picture, w, h, face, font);
+            GdiFlush();
+            if (disabled) {
+                // Every stroke halfway to the face; the DIB holds 0x00RRGGBB pixels.
+                auto* px = static_cast<DWORD*>(bits);
+                for (int i = 0; i < w * h; ++i) {
+                    const DWORD p = px[i];
+                    const COLORREF c =
+                        Dimmed(RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff), face);
+                    px[i] = (DWORD{GetRValue(c)} << 16) | (DWORD{GetGValue(c)} << 8) | GetBValue(c);
+                }
+            }
+            BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
+            SelectObject(mem, old);
+        }
+        if (bmp) DeleteObject(bmp);
+        if (mem) DeleteDC(mem);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -std::max(2, inset / 2), -std::max(2, inset / 2));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
 }  // namespace quillon::win32

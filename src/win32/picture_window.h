@@ -36,4 +36,13 @@ void RefreshPicture(HWND picture, PictureBinding& binding);
 void PaintPicture(HDC dc, const Picture* picture, int width, int height, COLORREF background,
                   HFONT font);
 
+// Paints an owner-drawn command button that shows `picture` on its face: the push button's
+// bevel, the picture inside it (`inset` pixels in from each edge, one pixel further down and
+// right while pressed) in its own colours on the button's face colour, dimmed while the
+// button is disabled, and the focus rectangle.
+void PaintPictureButton(const DRAWITEMSTRUCT& item, const Picture* picture, HFONT font, int inset);
+
+// A colour halfway to `toward`: how a disabled button's picture is dimmed.
+COLORREF Dimmed(COLORREF color, COLORREF toward);
+
 }  // namespace quillon::win32

@@ -33,12 +33,9 @@ bool UiFonts::HasFace(const wchar_t* face) {
     return found;
 }
 
-UiFonts::UiFonts() {
-    HDC dc = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    if (dpi_ <= 0) dpi_ = 96;
+UiFonts::UiFonts() : UiFonts(SystemDpi()) {}
 
+UiFonts::UiFonts(int dpi) : dpi_(dpi) {
     // The system's message font is the last resort and the template of the others.
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
@@ -50,8 +47,8 @@ UiFonts::UiFonts() {
             break;
         }
     if (face_.empty()) face_ = system.lfFaceName;
-    ui_ = MakeFont(system, face_, 9, dpi_);
-    figure_ = MakeFont(system, face_, 8, dpi_);
+    ui_ = MakeFont(system, face_, 9, Dpi());
+    figure_ = MakeFont(system, face_, 8, Dpi());
 }
 
 HFONT UiFonts::Fixed() const {
@@ -68,7 +65,7 @@ HFONT UiFonts::Fixed() const {
             break;
         }
     if (fixedFace.empty()) fixed.lfFaceName[0] = L'\0';
-    fixed_ = MakeFont(fixed, fixedFace, 9, dpi_);
+    fixed_ = MakeFont(fixed, fixedFace, 9, Dpi());
     return fixed_;
 }
 

@@ -7,11 +7,15 @@
 
 #include <string>
 
+#include "dpi.h"
+
 namespace quillon::win32 {
 
 class UiFonts {
 public:
+    // The fonts at the system's resolution, or at `dpi` (a window on a monitor of its own).
     UiFonts();
+    explicit UiFonts(int dpi);
     ~UiFonts();
     UiFonts(const UiFonts&) = delete;
     UiFonts& operator=(const UiFonts&) = delete;
@@ -23,15 +27,16 @@ public:
     // The face name the UI font uses.
     const std::wstring& Face() const { return face_; }
     // Dots per inch of the screen (system DPI: the programs declare system DPI awareness).
-    int Dpi() const { return dpi_; }
+    int Dpi() const { return dpi_.Value(); }
+    const win32::Dpi& Resolution() const { return dpi_; }
     // Pixels for a length given at 96 dots per inch.
-    int Px(int at96) const { return MulDiv(at96, dpi_, 96); }
+    int Px(int at96) const { return dpi_.Px(at96); }
 
     // True when the system has a font family of this name.
     static bool HasFace(const wchar_t* face);
 
 private:
-    int dpi_ = 96;
+    win32::Dpi dpi_;
     std::wstring face_;
     HFONT ui_ = nullptr, figure_ = nullptr;
     mutable HFONT fixed_ = nullptr;

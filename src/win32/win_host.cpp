@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "form_window.h"
 #include "shell/front_rules.h"
@@ -250,8 +251,16 @@ void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     RECT rc;
     GetWindowRect(view->Hwnd(), &rc);
     const ScreenRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const ScreenPoint at = BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top,
-                                                dxTwips, dyTwips, fonts_.Dpi(), fonts_.Dpi());
+    // The corner stays in the work area of the window's monitor (the task bar left out).
+    std::optional<ScreenRect> work;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(MonitorFromWindow(view->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi))
+        work = ScreenRect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right - mi.rcWork.left,
+                          mi.rcWork.bottom - mi.rcWork.top};
+    const ScreenPoint at =
+        BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top, dxTwips, dyTwips,
+                             view->Fonts().Dpi(), view->Fonts().Dpi(), work);
     SetWindowPos(view->Hwnd(), nullptr, at.x, at.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -225,12 +225,44 @@ TEST(FrontPlacement, AWindowStandsInFromTheBottomRightCorner) {
         {{0, 0, 1920, 1080}, 300, 200, 1440, 720, 144, 1476, 808},
         {{1920, 40, 1280, 1024}, 400, 300, 150, 300, 96, 2790, 744},  // a second screen
         {{0, 0, 800, 600}, 300, 200, -1440, 0, 96, 596, 400},         // a negative offset: outward
+        // Larger than the work area: the top-left corner and the title bar stay inside.
+        {{0, 0, 1920, 1040}, 1000, 1200, 0, 0, 144, 920, 0},
+        {{0, 0, 1920, 1040}, 2678, 900, 0, 0, 144, 0, 140},
+        {{0, 40, 1280, 984}, 1400, 1100, 300, 300, 96, 0, 40},     // a taskbar at the top
+        {{1920, 0, 1280, 1024}, 1300, 500, 0, 0, 96, 1920, 524},   // on the second screen
+        {{-1280, 0, 1280, 1024}, 500, 1100, 150, 0, 96, -510, 0},  // left of the main one
+        // Placed so far in that the corner would leave at the top-left.
+        {{0, 0, 800, 600}, 300, 200, 14400, 14400, 96, 0, 0},
+        // So far outward that the corner would leave at the bottom-right: its last pixel.
+        {{0, 0, 800, 600}, 300, 200, -14400, -14400, 96, 799, 599},
+        {{100, 50, 800, 600}, 300, 200, -14400, 0, 96, 899, 450},
     };
     for (const Case& c : cases) {
         const ScreenPoint at =
             BottomRightPlacement(c.area, c.width, c.height, c.dx, c.dy, c.dpi, c.dpi);
         EXPECT_EQ(at.x, c.x) << c.dx << "," << c.dy << " at " << c.dpi;
         EXPECT_EQ(at.y, c.y) << c.dx << "," << c.dy << " at " << c.dpi;
+    }
+}
+
+TEST(FrontPlacement, TheCornerStaysInTheWorkAreaWhileTheOffsetsCountFromTheScreen) {
+    struct Case {
+        ScreenRect work;
+        int width, height;
+        int x, y;
+    } cases[] = {
+        {{0, 0, 1920, 1040}, 300, 200, 1620, 880},   // fits: the screen's corner rules
+        {{0, 40, 1920, 1040}, 300, 1070, 1620, 40},  // task bar at the top: below it
+        {{60, 0, 1860, 1080}, 1900, 200, 60, 880},   // task bar at the left: beside it
+        {{0, 0, 1920, 1040}, 2000, 1100, 0, 0},      // larger than both
+        {{0, 0, 1000, 700}, 300, 200, 999, 699},     // the corner would leave the work area
+    };
+    const ScreenRect screen{0, 0, 1920, 1080};
+    for (const Case& c : cases) {
+        const ScreenPoint at =
+            BottomRightPlacement(screen, c.width, c.height, 0, 0, 96, 96, c.work);
+        EXPECT_EQ(at.x, c.x) << c.width << "x" << c.height;
+        EXPECT_EQ(at.y, c.y) << c.width << "x" << c.height;
     }
 }
 

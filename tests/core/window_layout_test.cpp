@@ -3,6 +3,7 @@
 // its frame, overlapping no neighbour — at 100 % and at 200 %.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -94,7 +95,8 @@ TEST_P(WindowLayout, EveryControlHasRoomInsideItsContainerAndOverlapsNoNeighbour
         SCOPED_TRACE(scale == 1.0 ? "100 %" : "200 %");
         const double em = 12 * scale;
         const auto measure = [em](const Control& c) { return FakeMeasure(c, em); };
-        const layout::Result r = layout::LayOut(*form_, measure, layout::Metrics{}.Scaled(scale));
+        const layout::Metrics metrics = layout::Metrics{}.Scaled(scale);
+        const layout::Result r = layout::LayOut(*form_, measure, metrics);
         const layout::Rect client{0, 0, r.client.width, r.client.height};
         for (const auto& c : form_->Controls()) {
             if (c->Kind() == ControlKind::Timer) continue;
@@ -108,11 +110,16 @@ TEST_P(WindowLayout, EveryControlHasRoomInsideItsContainerAndOverlapsNoNeighbour
             // Nothing clipped: at least the natural size (frames are measured from their
             // contents, which the containment above covers).
             if (c->Kind() != ControlKind::Frame) {
-                const layout::Size natural = c->Pic && c->MinWidth > 0 && c->MinHeight > 0
-                                                 ? layout::Size{c->MinWidth, c->MinHeight}
-                                                 : measure(*c);
-                EXPECT_GE(rect.width, std::max(natural.width, c->MinWidth)) << c->Name();
-                EXPECT_GE(rect.height, std::max(natural.height, c->MinHeight)) << c->Name();
+                // Declared sizes are 96-dpi pixels and grow with the scale.
+                const layout::Size declared = layout::DeclaredSize(*c, metrics);
+                const bool figure = c->Pic && c->MinWidth > 0 && c->MinHeight > 0;
+                const layout::Size natural = figure ? declared : measure(*c);
+                EXPECT_GE(rect.width, std::max(natural.width, declared.width)) << c->Name();
+                EXPECT_GE(rect.height, std::max(natural.height, declared.height)) << c->Name();
+                if (figure) {
+                    EXPECT_EQ(rect.width, std::lround(c->MinWidth * scale)) << c->Name();
+                    EXPECT_EQ(rect.height, std::lround(c->MinHeight * scale)) << c->Name();
+                }
             }
             for (const auto& other : form_->Controls()) {
                 if (other.get() == c.get() || other->Parent != c->Parent ||
@@ -127,6 +134,29 @@ TEST_P(WindowLayout, EveryControlHasRoomInsideItsContainerAndOverlapsNoNeighbour
 
 INSTANTIATE_TEST_SUITE_P(Registered, WindowLayout, ::testing::ValuesIn(BuiltWindowClasses()),
                          [](const auto& info) { return info.param; });
+
+// Declared sizes are 96-dpi pixels: each front's scale multiplies them, rounded to the nearest
+// pixel; an undeclared side stays 0 (the measured size rules).
+TEST(LayoutEngine, DeclaredSizesFollowTheScale) {
+    struct Case {
+        int w, h;
+        double scale;
+        layout::Size want;
+    };
+    const Case cases[] = {
+        {589, 325, 1.0, {589, 325}}, {589, 325, 1.5, {884, 488}}, {200, 18, 1.5, {300, 27}},
+        {200, 18, 1.25, {250, 23}},  {20, 20, 2.0, {40, 40}},     {0, 30, 1.5, {0, 45}},
+        {31, 0, 1.5, {47, 0}},
+    };
+    for (const Case& t : cases) {
+        Control c("X", ControlKind::PictureBox);
+        c.Size(t.w, t.h);
+        const layout::Metrics m = layout::Metrics{}.Scaled(t.scale);
+        EXPECT_EQ(layout::DeclaredSize(c, m), t.want) << t.w << "x" << t.h << " at " << t.scale;
+        // Scaling twice multiplies.
+        EXPECT_DOUBLE_EQ(m.Scaled(2.0).declared, 2.0 * t.scale);
+    }
+}
 
 // A small window whose rectangles are worked out by hand.
 class Sample : public Form {

@@ -6,11 +6,14 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <thread>
 
+#include "app/recording_host.h"
 #include "app/registry.h"
+#include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "support/cli_json.h"
 #include "wine_driver.h"
@@ -644,6 +647,210 @@ TEST(WineZip, OrbaneFromTheUnpackedZipRegistersItsFolderInCp932AndRemovesIt) {
               "ファンクションキーからQuillonを削除しました。\n電源を再投入してください。");
     EXPECT_EQ(ReadFile(root / "V-FKEY" / "LV01.INI"), paths);
     EXPECT_EQ(ReadFile(root / "V-FKEY" / "JPN" / "LV01.INI"), captions);
+}
+
+// ---- every screen resolution (run at 96 and 144 dots per inch by tools/wine-gui-test) ----
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+// A window's model as the program builds it: the declared sizes and frames of its controls.
+struct Model {
+    explicit Model(const std::string& className) {
+        const WindowInfo* info = FindWindowInfo(className);
+        if (info && info->create) form = info->create(m);
+    }
+    RecordingHost host;
+    DiskFiles files;
+    Module1 m{host, files};
+    std::unique_ptr<Form> form;
+};
+
+// A control's rectangle in its window's client coordinates.
+RECT RectIn(HWND window, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool Inside(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return {r.right, r.bottom};
+}
+
+// The fixed-pitch font the readout prints in, made here the way the program makes it.
+int FixedLineHeight(int dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(9, dpi, 72);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpynW(lf.lfFaceName, L"MS Gothic", LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return tm.tmHeight;
+}
+
+TEST(WineDpi, EveryWindowsControlsLieInItsWindowAndFrameAndFiguresGrowWithTheResolution) {
+    const int dpi = ScreenDpi();
+    RecordProperty("dpi", dpi);
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    int figures = 0;
+    for (const WindowInfo& info : ToolbarWindows()) {
+        if (!info.create) continue;
+        SCOPED_TRACE(info.className + " at " + std::to_string(dpi) + " dpi");
+        const HWND window = run.Open(info.className);
+        ASSERT_NE(window, nullptr);
+        const Json shown = run.Window(info.className);
+        EXPECT_EQ(shown["dpi"], dpi);
+        Model model(info.className);
+        ASSERT_TRUE(model.form);
+        RECT client{};
+        GetClientRect(window, &client);
+        for (const auto& [name, handle] : shown["hwnds"].items()) {
+            const HWND control = reinterpret_cast<HWND>(handle.get<UINT_PTR>());
+            const Control* c = model.form->Find(name);
+            if (!c) continue;
+            // Figures (the readout too, hidden until the mouse is over its figure) are their
+            // declared size at this resolution, shown or not.
+            if (c->Pic && c->MinWidth > 0 && c->MinHeight > 0) {
+                ++figures;
+                const SIZE size = ClientSize(control);
+                EXPECT_NEAR(size.cx, MulDiv(c->MinWidth, dpi, 96), 1) << name;
+                EXPECT_NEAR(size.cy, MulDiv(c->MinHeight, dpi, 96), 1) << name;
+            }
+            if (!IsWindowVisible(control)) continue;
+            RECT r = RectIn(window, control);
+            // A combo box's rectangle holds its closed drop-down list.
+            if (c->Kind() == ControlKind::ComboBox) r.bottom = r.top + 1;
+            EXPECT_TRUE(Inside(client, r)) << name << " leaves the window";
+            if (!c->Parent.empty()) {
+                const HWND frame = ControlOf(shown, c->Parent);
+                ASSERT_NE(frame, nullptr) << c->Parent;
+                EXPECT_TRUE(Inside(RectIn(window, frame), r)) << name << " leaves " << c->Parent;
+            }
+        }
+        if (info.className == "frmLineRLine") {
+            // The coordinate readout shows its whole line.
+            const HWND readout = ControlOf(shown, "Picture3");
+            ASSERT_NE(readout, nullptr);
+            EXPECT_GE(ClientSize(readout).cy, FixedLineHeight(dpi));
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+    }
+    EXPECT_GT(figures, 0);
+}
+
+// Pixels on the face of a button (inside its bevel) that stand out from the face colour,
+// read back from the screen.
+int DrawnPixels(HWND button) {
+    RECT r{};
+    GetWindowRect(button, &r);
+    const int inset = MulDiv(6, ScreenDpi(), 96);
+    const int w = r.right - r.left - 2 * inset, h = r.bottom - r.top - 2 * inset;
+    if (w <= 0 || h <= 0) return 0;
+    HDC screen = GetDC(nullptr);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int drawn = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = GetPixel(screen, r.left + inset + x, r.top + inset + y);
+            const int d = std::abs(GetRValue(c) - GetRValue(face)) +
+                          std::abs(GetGValue(c) - GetGValue(face)) +
+                          std::abs(GetBValue(c) - GetBValue(face));
+            if (c != CLR_INVALID && d > 96) ++drawn;
+        }
+    ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+TEST(WineDpi, TheCalculatorsPictureKeysShowTheirPictures) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND window = run.Open("frmCalc");
+    ASSERT_NE(window, nullptr);
+    const Json shown = run.Window("frmCalc");
+    // Let the keys paint.
+    std::this_thread::sleep_for(500ms);
+    for (const char* key : {"Command5", "Gyakusu", "Square"}) {
+        const HWND button = ControlOf(shown, key);
+        ASSERT_NE(button, nullptr) << key;
+        EXPECT_GT(DrawnPixels(button), 5) << key << " shows a blank face";
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+TEST(WineDpi, AWindowMovedToAMonitorOfAnotherResolutionTakesItsFontsFiguresAndRectangle) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const HWND window = run.Open("frmLineRLine");
+    ASSERT_NE(window, nullptr);
+    const Json before = run.Window("frmLineRLine");
+    const int dpi = before["dpi"].get<int>(), made = before["fontsMade"].get<int>();
+    const HWND figure = ControlOf(before, "Picture1");
+    const HWND field = ControlOf(before, "Text1");
+    ASSERT_TRUE(figure && field);
+    const SIZE figureBefore = ClientSize(figure);
+    const LONG fieldBefore = RectIn(window, field).bottom - RectIn(window, field).top;
+
+    // What Windows sends when the window is dragged onto a monitor at 1.5 times the
+    // resolution: the new resolution and the rectangle it suggests, handed over in the
+    // program's own memory.
+    const int now = dpi * 3 / 2;
+    RECT was{};
+    GetWindowRect(window, &was);
+    const RECT suggested{was.left + 16, was.top + 8, was.left + 16 + (was.right - was.left) * 3 / 2,
+                         was.top + 8 + (was.bottom - was.top) * 3 / 2};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    ASSERT_NE(process, nullptr);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(now, now),
+                        reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &result);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+
+    const Json after = run.Window("frmLineRLine");
+    EXPECT_EQ(after["dpi"], now);
+    EXPECT_EQ(after["fontsMade"], made + 1) << "the fonts were not made again";
+    Model model("frmLineRLine");
+    const Control* declared = model.form->Find("Picture1");
+    ASSERT_TRUE(declared);
+    const SIZE figureAfter = ClientSize(figure);
+    EXPECT_NEAR(figureAfter.cx, MulDiv(declared->MinWidth, now, 96), 1);
+    EXPECT_NEAR(figureAfter.cy, MulDiv(declared->MinHeight, now, 96), 1);
+    EXPECT_NEAR(figureAfter.cx, figureBefore.cx * 3 / 2, 2);
+    // The fields grow with their fonts.
+    const LONG fieldAfter = RectIn(window, field).bottom - RectIn(window, field).top;
+    EXPECT_GE(fieldAfter * 10, fieldBefore * 13) << fieldBefore << " -> " << fieldAfter;
+    // The window stands where the suggested rectangle puts it.
+    RECT is{};
+    GetWindowRect(window, &is);
+    EXPECT_EQ(is.left, suggested.left);
+    EXPECT_EQ(is.top, suggested.top);
+    PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -23,3 +23,12 @@ quillon_wine_setup() {
 winepath_of() {
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
+
+# Sets the prefix's screen resolution (dots per inch: 96 is 100 %, 144 is 150 %) for the
+# programs started from now on; Wine reads it from both keys, depending on its version.
+quillon_wine_dpi() {
+    local dpi=$1
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+}
