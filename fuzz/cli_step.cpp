@@ -83,7 +83,19 @@ std::string Written(const Step& step) {
             } else if constexpr (std::is_same_v<T, ClockStep>) {
                 Require(std::isfinite(s.seconds), "clock: non-finite time");
                 return "clock:" + Number(s.seconds);
+            } else if constexpr (std::is_same_v<T, DblClickStep>) {
+                Require(PlainName(s.name), "dblclick: bad name");
+                return "dblclick:" + s.name + (s.index ? "=" + std::to_string(*s.index) : "");
+            } else if constexpr (std::is_same_v<T, MenuStep>) {
+                Require(!s.entry.empty(), "menu: no entry");
+                return "menu:" + s.entry;
+            } else if constexpr (std::is_same_v<T, OpenStep>) {
+                Require(PlainName(s.window), "open: bad name");
+                return "open:" + s.window;
+            } else if constexpr (std::is_same_v<T, AnswerStep>) {
+                return std::string(s.yes ? "answer:yes" : "answer:no");
             } else {
+                static_assert(std::is_same_v<T, TickStep>, "every kind of step is written back");
                 Require(PlainName(s.name), "tick: bad name");
                 return "tick:" + s.name;
             }
