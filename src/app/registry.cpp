@@ -64,9 +64,9 @@ const std::vector<WindowInfo>& ToolbarWindows() {
 const std::vector<WindowInfo>& MenuWindows() {
     static const std::vector<WindowInfo> table = {
         {"frmCopyLog", "コピー履歴", "コピー履歴", "copy_log", Make<frmCopyLog>()},
+        {"frmBoltCircle", "穴位置 P.C.D.", "", "", Make<frmBoltCircle>()},
         {"frmContourCheck", "形状チェック", "NCブロックの形状を図と一覧でチェックします。", "",
          Make<frmContourCheck>()},
-        {"frmBoltCircle", "穴位置 P.C.D.", "", "", Make<frmBoltCircle>()},
     };
     return table;
 }

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "form_view.h"

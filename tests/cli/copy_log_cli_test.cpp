@@ -263,7 +263,7 @@ TEST(CopyLogCli, OpenAgainGoesBackToTheSameWindow) {
 TEST(CopyLogCli, LauncherListsItsMenu) {
     const CliResult r = RunCli({"Menu"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.json["menu"], Json::array({"コピー履歴"}));
+    EXPECT_EQ(r.json["menu"], Json::array({"コピー履歴", "穴位置 P.C.D.", "形状チェック"}));
     // The key comes last: the keys before it are those of every window.
     EXPECT_GT(r.out.rfind("\"menu\""), r.out.rfind("\"pictures\""));
     EXPECT_FALSE(RunCli({"frmRPM"}).json.contains("menu"));

@@ -475,7 +475,8 @@ TEST(MoreMenu, ListsTheMenuWindowsAndOpensThem) {
     menu.Activate();
     ASSERT_FALSE(MenuWindows().empty());
     EXPECT_EQ(MenuWindows()[0].className, "frmCopyLog");
-    EXPECT_EQ(menu.MenuEntries, (std::vector<std::string>{"コピー履歴"}));
+    EXPECT_EQ(menu.MenuEntries,
+              (std::vector<std::string>{"コピー履歴", "穴位置 P.C.D.", "形状チェック"}));
     EXPECT_EQ(menu.MenuTip, "その他");
     menu.DeliverMenu("コピー履歴");
     Form* open = menu.Windows().Find("frmCopyLog");
