@@ -120,8 +120,9 @@ void frmCopyLog::List1_Click() {
 void frmCopyLog::Command1_Click() {
     const CopyEntry* entry = Selected();
     if (!entry) return;
-    // Recorded as the original window's copy, made by this button; a copy of the entry, as
-    // the copy may push the original out of the history.
+    // The re-copy is recorded under the window that made the selected copy, with this button
+    // as its button. The entry is taken by value: recording the new copy can drop the oldest
+    // entry, which may be the selected one.
     CopyEntry as = *entry;
     as.button = kRecopy.name;
     as.buttonCaption = (*this)[kRecopy].Text;
