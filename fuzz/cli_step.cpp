@@ -11,38 +11,12 @@
 namespace {
 
 using namespace quillon;
-using quillon::Key;
 using quillon::fuzz::Require;
 
 std::string Number(double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;
-}
-
-std::string KeyText(const Key& k) {
-    switch (k.keyCode) {
-        case quillon::keys::Enter:
-            return "Enter";
-        case quillon::keys::Esc:
-            return "Esc";
-        case quillon::keys::Backspace:
-            return "Backspace";
-        case quillon::keys::Tab:
-            return "Tab";
-        case quillon::keys::Shift:
-            return "Shift";
-        case quillon::keys::Up:
-            return "Up";
-        case quillon::keys::Down:
-            return "Down";
-        case quillon::keys::Left:
-            return "Left";
-        case quillon::keys::Right:
-            return "Right";
-        default:
-            return k.text;
-    }
 }
 
 bool PlainName(const std::string& name) {
@@ -68,7 +42,7 @@ std::string Written(const Step& step) {
                 return "click:" + s.name + (s.index ? "=" + std::to_string(*s.index) : "");
             } else if constexpr (std::is_same_v<T, KeyStep>) {
                 Require(s.key.keyCode != 0 || s.key.ascii != 0, "key: no key");
-                return "key:" + KeyText(s.key);
+                return "key:" + quillon::KeyName(s.key);
             } else if constexpr (std::is_same_v<T, SelectStep>) {
                 Require(PlainName(s.name), "select: bad name");
                 return "select:" + s.name + "=" + std::to_string(s.start) + "," +

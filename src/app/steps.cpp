@@ -79,8 +79,8 @@ Step ParseStep(const std::string& text) {
         const auto key = ParseKey(arg);
         if (!key)
             Malformed(text,
-                      "a key is one character or Enter, Esc, Backspace, Tab, Shift, Up, Down, "
-                      "Left, Right");
+                      "a key is one character, Ctrl+ and a letter, or Enter, Esc, Backspace, "
+                      "Tab, Shift, Up, Down, Left, Right");
         return KeyStep{*key};
     }
     if (kind == "select") {
