@@ -7,7 +7,8 @@
 #
 # The steps of a window are its section of STEPS_FILE (tools/screenshots.steps: the worked
 # example that fills the window for its screenshot). Every window is compared twice: as it
-# opens, and after its steps. A registered window without a section fails the comparison.
+# opens, and after its steps; the copy history after the nose-radius window's steps, which
+# copy. A registered window without a section fails the comparison.
 # Wine must be set up (WINEPREFIX) by the caller.
 set -euo pipefail
 
@@ -73,6 +74,13 @@ for window in "${windows[@]}"; do
   compare "$window"
   case $window in
     Menu | Orbane | OrbaneCalculator) continue ;;  # no worked example: compared as they open
+    frmCopyLog)
+      # The history shows what other windows copied: the nose-radius example's copy, made at
+      # a fixed time so that both sides list the same clock.
+      mapfile -t steps < <(section_steps frmNoseR)
+      compare --now 2026-12-08T08:30:00 frmNoseR "${steps[@]}" open:frmCopyLog
+      continue
+      ;;
   esac
   if ! has_section "$window"; then
     echo "MISSING: no section [$window] in $steps_file"

@@ -122,9 +122,11 @@ std::vector<std::filesystem::path> MachineTableFolders(const std::filesystem::pa
                                                        bool forWindows) {
     std::vector<std::filesystem::path> folders{programFolder};
     if (forWindows) return folders;
-    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask.
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask. Absolute
+    // means a leading slash, the POSIX rule, whichever system builds this (a Windows build
+    // would call "/home/u" relative: it has no drive).
     const auto set = [](const char* text) { return text && *text; };
-    if (set(xdgConfigHome) && std::filesystem::path(xdgConfigHome).is_absolute())
+    if (set(xdgConfigHome) && xdgConfigHome[0] == '/')
         folders.push_back(std::filesystem::path(xdgConfigHome) / "quillon");
     else if (set(home))
         folders.push_back(std::filesystem::path(home) / ".config" / "quillon");
