@@ -321,6 +321,10 @@ void PathArc(Outline& out, IconPoint from, double rx, double ry, double phiDegre
     };
     if (rx == ry) {
         const double d2 = hx * hx + hy * hy;
+        if (d2 == 0) {  // ends too close to tell a direction
+            out.Line(to);
+            return;
+        }
         double k = std::sqrt(std::max(0.0, (rx * rx - d2) / d2));
         if (large == sweep) k = -k;
         const IconPoint c{k * hy + mx, -k * hx + my};
