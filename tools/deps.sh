@@ -8,8 +8,8 @@ packages=(
   clang-format                                    # the formatting check
   libgtest-dev libbenchmark-dev                   # tests and benchmarks
   nlohmann-json3-dev                              # JSON of quillon-cli
-  qt6-base-dev qt6-svg-dev libgl-dev              # the Qt 6 front
-  qtbase5-dev libqt5svg5-dev                      # the Qt 5.15 build for older controls
+  qt6-base-dev libgl-dev                          # the Qt 6 front
+  qtbase5-dev                                     # the Qt 5.15 build for older controls
   libclang-rt-14-dev                              # libFuzzer runtime for the fuzz targets
   libxcb1-dev                                     # the X11 platform layer (always-on-top, activation)
   fonts-noto-cjk xvfb xauth                       # Japanese text on screen, a display for CI

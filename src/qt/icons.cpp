@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <utility>
+
+#include "shell/icon_drawing.h"
 
 // The resources live in this static library; they must be registered before first use.
 static void InitIconResources() {
@@ -20,11 +23,70 @@ static void InitIconResources() {
 namespace quillon::qt {
 namespace {
 
-// Renders its SVG only when a size is first asked for, at exactly that size: start-up parses
-// and rasterises nothing, and the toolbar's one size is drawn once per icon.
-class SvgIconEngine : public QIconEngine {
+QPointF At(const IconPoint& p) {
+    return {p.x, p.y};
+}
+
+QPainterPath Path(const std::vector<IconSegment>& segments) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const IconSegment& s : segments) {
+        switch (s.kind) {
+            case IconSegment::Kind::Move:
+                path.moveTo(At(s.p[0]));
+                break;
+            case IconSegment::Kind::Line:
+                path.lineTo(At(s.p[0]));
+                break;
+            case IconSegment::Kind::Cubic:
+                path.cubicTo(At(s.p[0]), At(s.p[1]), At(s.p[2]));
+                break;
+            case IconSegment::Kind::Arc: {
+                // Qt counts angles anticlockwise on screen, the drawing clockwise.
+                const double r = s.radius;
+                path.arcTo(QRectF(s.p[0].x - r, s.p[0].y - r, 2 * r, 2 * r), -s.start, -s.sweep);
+                break;
+            }
+            case IconSegment::Kind::Close:
+                path.closeSubpath();
+                break;
+        }
+    }
+    return path;
+}
+
+QColor ToQColor(const Color& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// Paints the drawing scaled to `size` pixels wide, as the Win32 front draws it with GDI+:
+// antialiased, round caps and joins, dashes in units of the stroke's width.
+void Paint(QPainter& painter, const IconDrawing& drawing, int size) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double k = size / drawing.width;
+    painter.scale(k, k);
+    for (const IconShape& shape : drawing.shapes) {
+        const QPainterPath path = Path(shape.path);
+        if (shape.fill) painter.fillPath(path, ToQColor(*shape.fill));
+        if (shape.stroke) {
+            QPen pen(ToQColor(*shape.stroke), shape.strokeWidth, Qt::SolidLine, Qt::RoundCap,
+                     Qt::RoundJoin);
+            if (!shape.dashes.empty()) {
+                QVector<qreal> dashes;
+                for (const double d : shape.dashes)
+                    dashes.append(std::max(d / shape.strokeWidth, 0.1));
+                pen.setDashPattern(dashes);
+            }
+            painter.strokePath(path, pen);
+        }
+    }
+}
+
+// Reads its drawing only when a size is first asked for and paints it at exactly that size:
+// start-up reads and rasterises nothing, and the toolbar's one size is drawn once per icon.
+class DrawingIconEngine : public QIconEngine {
 public:
-    explicit SvgIconEngine(QString path) : path_(std::move(path)) {}
+    explicit DrawingIconEngine(QString path) : path_(std::move(path)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -45,20 +107,25 @@ public:
         } else {
             pixmap = QPixmap(size);
             pixmap.fill(Qt::transparent);
-            if (!renderer_) renderer_ = std::make_shared<QSvgRenderer>(path_);
+            if (!drawing_) {
+                QFile file(path_);
+                const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+                drawing_ = std::make_shared<const IconDrawing>(ReadIconDrawing(
+                    std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+            }
             QPainter painter(&pixmap);
-            renderer_->render(&painter);
+            Paint(painter, *drawing_, std::min(size.width(), size.height()));
         }
         cache_.emplace(key, pixmap);
         return pixmap;
     }
 
-    QIconEngine* clone() const override { return new SvgIconEngine(*this); }
-    QString key() const override { return QStringLiteral("QuillonSvgIconEngine"); }
+    QIconEngine* clone() const override { return new DrawingIconEngine(*this); }
+    QString key() const override { return QStringLiteral("QuillonDrawingIconEngine"); }
 
 private:
     QString path_;
-    std::shared_ptr<QSvgRenderer> renderer_;
+    std::shared_ptr<const IconDrawing> drawing_;
     std::map<std::pair<std::pair<int, int>, bool>, QPixmap> cache_;
 };
 
@@ -69,7 +136,7 @@ QIcon ToolbarIcon(const QString& name) {
     (void)registered;
     const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
     if (name.isEmpty() || !QFile::exists(path)) return {};
-    return QIcon(new SvgIconEngine(path));
+    return QIcon(new DrawingIconEngine(path));
 }
 
 }  // namespace quillon::qt

@@ -1,5 +1,6 @@
-// The launcher's toolbar icons, drawn as SVG resources and rendered here when first shown (no
-// image plugin is needed to show them).
+// The launcher's toolbar icons: the drawings of resources/icons, read by the core's reader
+// (shell/icon_drawing.h) and painted here when first shown (no image plugin or SVG module is
+// needed to show them).
 #pragma once
 
 #include <QIcon>

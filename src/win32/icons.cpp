@@ -7,12 +7,13 @@
 // (after objidl.h)
 #include <gdiplus.h>
 
-#include <cmath>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "shell/icon_drawing.h"
 #include "shell/utf8.h"
 #include "win_text.h"
 
@@ -24,13 +25,11 @@ using namespace Gdiplus::DllExports;
 
 // GDI+ is loaded when the first picture is drawn, not at start: the launcher shows first.
 struct GdiplusApi {
-    decltype(&GdipAddPathLine2) GdipAddPathLine2 = nullptr;
     decltype(&GdipAddPathLine) GdipAddPathLine = nullptr;
     decltype(&GdipStartPathFigure) GdipStartPathFigure = nullptr;
     decltype(&GdipAddPathBezier) GdipAddPathBezier = nullptr;
     decltype(&GdipAddPathArc) GdipAddPathArc = nullptr;
     decltype(&GdipClosePathFigure) GdipClosePathFigure = nullptr;
-    decltype(&GdipAddPathRectangle) GdipAddPathRectangle = nullptr;
     decltype(&GdipCreateSolidFill) GdipCreateSolidFill = nullptr;
     decltype(&GdipFillPath) GdipFillPath = nullptr;
     decltype(&GdipDeleteBrush) GdipDeleteBrush = nullptr;
@@ -41,7 +40,6 @@ struct GdiplusApi {
     decltype(&GdipDrawPath) GdipDrawPath = nullptr;
     decltype(&GdipDeletePen) GdipDeletePen = nullptr;
     decltype(&GdipCreatePath) GdipCreatePath = nullptr;
-    decltype(&GdipAddPathEllipse) GdipAddPathEllipse = nullptr;
     decltype(&GdipDeletePath) GdipDeletePath = nullptr;
     decltype(&GdipCreateBitmapFromScan0) GdipCreateBitmapFromScan0 = nullptr;
     decltype(&GdipGetImageGraphicsContext) GdipGetImageGraphicsContext = nullptr;
@@ -67,13 +65,11 @@ const GdiplusApi* Gdiplus() {
         if (!dll) return nullptr;
         bool ok = true;
         auto Load = [&](auto& f, const char* name) { ok = Resolve(dll, f, name) && ok; };
-        Load(api.GdipAddPathLine2, "GdipAddPathLine2");
         Load(api.GdipAddPathLine, "GdipAddPathLine");
         Load(api.GdipStartPathFigure, "GdipStartPathFigure");
         Load(api.GdipAddPathBezier, "GdipAddPathBezier");
         Load(api.GdipAddPathArc, "GdipAddPathArc");
         Load(api.GdipClosePathFigure, "GdipClosePathFigure");
-        Load(api.GdipAddPathRectangle, "GdipAddPathRectangle");
         Load(api.GdipCreateSolidFill, "GdipCreateSolidFill");
         Load(api.GdipFillPath, "GdipFillPath");
         Load(api.GdipDeleteBrush, "GdipDeleteBrush");
@@ -84,7 +80,6 @@ const GdiplusApi* Gdiplus() {
         Load(api.GdipDrawPath, "GdipDrawPath");
         Load(api.GdipDeletePen, "GdipDeletePen");
         Load(api.GdipCreatePath, "GdipCreatePath");
-        Load(api.GdipAddPathEllipse, "GdipAddPathEllipse");
         Load(api.GdipDeletePath, "GdipDeletePath");
         Load(api.GdipCreateBitmapFromScan0, "GdipCreateBitmapFromScan0");
         Load(api.GdipGetImageGraphicsContext, "GdipGetImageGraphicsContext");
@@ -105,268 +100,81 @@ const GdiplusApi* Gdiplus() {
 // The functions the drawing below calls, while it draws.
 const GdiplusApi* gp = nullptr;
 
-// ---- a small reader of the icon drawings (SVG: rect, circle, polygon, path, g) ----
+// ---- painting the drawings (shell/icon_drawing.h reads them) ----
 
-struct Style {
-    std::optional<ARGB> fill, stroke;
-    REAL width = 1;
-    std::vector<REAL> dash;
-};
-
-std::optional<std::string_view> Attribute(std::string_view tag, std::string_view name) {
-    for (size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
-        const bool starts = at > 0 && (tag[at - 1] == ' ' || tag[at - 1] == '\n');
-        const size_t eq = at + name.size();
-        if (!starts || eq + 1 >= tag.size() || tag[eq] != '=' || tag[eq + 1] != '"') continue;
-        const size_t end = tag.find('"', eq + 2);
-        if (end == std::string_view::npos) return std::nullopt;
-        return tag.substr(eq + 2, end - eq - 2);
-    }
-    return std::nullopt;
+PointF At(const IconPoint& p) {
+    return PointF(static_cast<REAL>(p.x), static_cast<REAL>(p.y));
 }
 
-std::optional<ARGB> ParseColor(std::string_view v) {
-    if (v.size() == 7 && v[0] == '#')
-        return 0xFF000000u | static_cast<ARGB>(std::stoul(std::string(v.substr(1)), nullptr, 16));
-    if (v.size() == 4 && v[0] == '#') {
-        ARGB rgb = 0;
-        for (size_t i = 1; i < 4; ++i) {
-            const unsigned d = static_cast<unsigned>(std::stoul(std::string(1, v[i]), nullptr, 16));
-            rgb = rgb << 8 | (d * 17);
-        }
-        return 0xFF000000u | rgb;
-    }
-    return std::nullopt;  // "none" and anything not understood
-}
-
-// Numbers of a list such as "16,6 24.7,11" or "2 2".
-std::vector<REAL> Numbers(std::string_view v) {
-    std::vector<REAL> out;
-    std::string s(v);
-    const char* p = s.c_str();
-    char* end = nullptr;
-    while (*p) {
-        const double d = std::strtod(p, &end);
-        if (end == p) {
-            ++p;
-            continue;
-        }
-        out.push_back(static_cast<REAL>(d));
-        p = end;
-    }
-    return out;
-}
-
-REAL Number(std::string_view tag, std::string_view name, REAL fallback = 0) {
-    const auto v = Attribute(tag, name);
-    if (!v) return fallback;
-    const auto n = Numbers(*v);
-    return n.empty() ? fallback : n.front();
-}
-
-Style Apply(Style s, std::string_view tag) {
-    if (const auto v = Attribute(tag, "fill")) s.fill = ParseColor(*v);
-    if (const auto v = Attribute(tag, "stroke")) s.stroke = ParseColor(*v);
-    if (const auto v = Attribute(tag, "stroke-width")) s.width = Number(tag, "stroke-width", 1);
-    if (const auto v = Attribute(tag, "stroke-dasharray")) s.dash = Numbers(*v);
-    return s;
-}
-
-// The arc of an SVG path ("A r r 0 large sweep x y") for circles: its centre and angles.
-void AddArc(GpPath* path, REAL x0, REAL y0, REAL r, bool large, bool sweep, REAL x, REAL y) {
-    const double hx = (x0 - x) / 2.0, hy = (y0 - y) / 2.0;
-    double rr = std::fabs(r);
-    const double d2 = hx * hx + hy * hy;
-    if (d2 == 0 || rr == 0) {
-        gp->GdipAddPathLine(path, x0, y0, x, y);
-        return;
-    }
-    if (d2 > rr * rr) rr = std::sqrt(d2);
-    double k = std::sqrt(std::max(0.0, (rr * rr - d2) / d2));
-    if (large == sweep) k = -k;
-    const double cx = k * hy + (x0 + x) / 2.0, cy = -k * hx + (y0 + y) / 2.0;
-    const double a0 = std::atan2(y0 - cy, x0 - cx), a1 = std::atan2(y - cy, x - cx);
-    double delta = a1 - a0;
-    const double turn = 2 * 3.14159265358979323846;
-    if (sweep && delta < 0) delta += turn;
-    if (!sweep && delta > 0) delta -= turn;
-    const REAL deg = static_cast<REAL>(180 / 3.14159265358979323846);
-    gp->GdipAddPathArc(path, static_cast<REAL>(cx - rr), static_cast<REAL>(cy - rr),
-                       static_cast<REAL>(2 * rr), static_cast<REAL>(2 * rr),
-                       static_cast<REAL>(a0) * deg, static_cast<REAL>(delta) * deg);
-}
-
-void AddPathData(GpPath* path, std::string_view d) {
-    REAL x = 0, y = 0, sx = 0, sy = 0;
-    char command = 0;
-    std::vector<REAL> args;
-    auto run = [&] {
-        const bool rel = command >= 'a' && command <= 'z';
-        const REAL ox = rel ? x : 0, oy = rel ? y : 0;
-        switch (command & ~0x20) {
-            case 'M':
-                for (size_t i = 0; i + 1 < args.size(); i += 2) {
-                    const REAL nx = ox + args[i], ny = oy + args[i + 1];
-                    if (i == 0) {
-                        gp->GdipStartPathFigure(path);
-                        sx = nx, sy = ny;
-                    } else {
-                        gp->GdipAddPathLine(path, x, y, nx, ny);
-                    }
-                    x = nx, y = ny;
-                }
+GpPath* CreatePath(const std::vector<IconSegment>& segments) {
+    GpPath* path = nullptr;
+    gp->GdipCreatePath(FillModeWinding, &path);
+    PointF cur;
+    for (const IconSegment& s : segments) {
+        switch (s.kind) {
+            case IconSegment::Kind::Move:
+                gp->GdipStartPathFigure(path);
+                cur = At(s.p[0]);
                 break;
-            case 'L':
-                for (size_t i = 0; i + 1 < args.size(); i += 2) {
-                    const REAL nx = ox + args[i], ny = oy + args[i + 1];
-                    gp->GdipAddPathLine(path, x, y, nx, ny);
-                    x = nx, y = ny;
-                }
+            case IconSegment::Kind::Line: {
+                const PointF to = At(s.p[0]);
+                gp->GdipAddPathLine(path, cur.X, cur.Y, to.X, to.Y);
+                cur = to;
                 break;
-            case 'H':
-                for (const REAL v : args) gp->GdipAddPathLine(path, x, y, ox + v, y), x = ox + v;
+            }
+            case IconSegment::Kind::Cubic: {
+                const PointF c1 = At(s.p[0]), c2 = At(s.p[1]), to = At(s.p[2]);
+                gp->GdipAddPathBezier(path, cur.X, cur.Y, c1.X, c1.Y, c2.X, c2.Y, to.X, to.Y);
+                cur = to;
                 break;
-            case 'V':
-                for (const REAL v : args) gp->GdipAddPathLine(path, x, y, x, oy + v), y = oy + v;
+            }
+            case IconSegment::Kind::Arc: {
+                // GDI+ counts angles as the drawing does: degrees, clockwise on screen.
+                const auto r = static_cast<REAL>(s.radius);
+                const PointF c = At(s.p[0]);
+                gp->GdipAddPathArc(path, c.X - r, c.Y - r, 2 * r, 2 * r, static_cast<REAL>(s.start),
+                                   static_cast<REAL>(s.sweep));
+                cur = At(s.p[2]);
                 break;
-            case 'Q':
-                for (size_t i = 0; i + 3 < args.size(); i += 4) {
-                    const REAL qx = ox + args[i], qy = oy + args[i + 1];
-                    const REAL nx = ox + args[i + 2], ny = oy + args[i + 3];
-                    gp->GdipAddPathBezier(path, x, y, x + 2 * (qx - x) / 3, y + 2 * (qy - y) / 3,
-                                          nx + 2 * (qx - nx) / 3, ny + 2 * (qy - ny) / 3, nx, ny);
-                    x = nx, y = ny;
-                }
-                break;
-            case 'A':
-                for (size_t i = 0; i + 6 < args.size(); i += 7) {
-                    const REAL nx = ox + args[i + 5], ny = oy + args[i + 6];
-                    AddArc(path, x, y, args[i], args[i + 3] != 0, args[i + 4] != 0, nx, ny);
-                    x = nx, y = ny;
-                }
-                break;
-            case 'Z':
+            }
+            case IconSegment::Kind::Close:
                 gp->GdipClosePathFigure(path);
-                x = sx, y = sy;
-                break;
-            default:
                 break;
         }
-        args.clear();
-    };
-    std::string number;
-    for (size_t i = 0; i <= d.size(); ++i) {
-        const char c = i < d.size() ? d[i] : ' ';
-        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        const bool numeric = (c >= '0' && c <= '9') || c == '.' || (c == '-' && number.empty());
-        if (numeric) {
-            number += c;
-            continue;
-        }
-        if (!number.empty()) {
-            args.push_back(static_cast<REAL>(std::strtod(number.c_str(), nullptr)));
-            number.clear();
-        }
-        if (c == '-') number = "-";
-        if (letter || i == d.size()) {
-            if (command) run();
-            command = letter ? c : 0;
-        }
     }
+    return path;
 }
 
-void AddRect(GpPath* path, REAL x, REAL y, REAL w, REAL h, REAL r) {
-    if (r <= 0) {
-        gp->GdipAddPathRectangle(path, x, y, w, h);
-        return;
-    }
-    const REAL d = 2 * r;
-    gp->GdipStartPathFigure(path);
-    gp->GdipAddPathArc(path, x, y, d, d, 180, 90);
-    gp->GdipAddPathArc(path, x + w - d, y, d, d, 270, 90);
-    gp->GdipAddPathArc(path, x + w - d, y + h - d, d, d, 0, 90);
-    gp->GdipAddPathArc(path, x, y + h - d, d, d, 90, 90);
-    gp->GdipClosePathFigure(path);
+ARGB Argb(const quillon::Color& c) {
+    return 0xFF000000u | static_cast<ARGB>(c.r) << 16 | static_cast<ARGB>(c.g) << 8 |
+           static_cast<ARGB>(c.b);
 }
 
-void Draw(GpGraphics* g, GpPath* path, const Style& s) {
-    if (s.fill) {
+void Draw(GpGraphics* g, const IconShape& shape) {
+    GpPath* path = CreatePath(shape.path);
+    if (shape.fill) {
         GpSolidFill* brush = nullptr;
-        gp->GdipCreateSolidFill(*s.fill, &brush);
+        gp->GdipCreateSolidFill(Argb(*shape.fill), &brush);
         gp->GdipFillPath(g, brush, path);
         gp->GdipDeleteBrush(brush);
     }
-    if (s.stroke && s.width > 0) {
+    if (shape.stroke) {
+        const auto width = static_cast<REAL>(shape.strokeWidth);
         GpPen* pen = nullptr;
-        gp->GdipCreatePen1(*s.stroke, s.width, UnitWorld, &pen);
+        gp->GdipCreatePen1(Argb(*shape.stroke), width, UnitWorld, &pen);
         gp->GdipSetPenLineCap197819(pen, LineCapRound, LineCapRound, DashCapRound);
         gp->GdipSetPenLineJoin(pen, LineJoinRound);
-        if (!s.dash.empty()) {
+        if (!shape.dashes.empty()) {
+            // GDI+ takes dashes in units of the pen's width.
             std::vector<REAL> dash;
-            for (const REAL v : s.dash) dash.push_back(std::max<REAL>(v / s.width, 0.1f));
+            for (const double v : shape.dashes)
+                dash.push_back(std::max(static_cast<REAL>(v) / width, 0.1f));
             gp->GdipSetPenDashArray(pen, dash.data(), static_cast<INT>(dash.size()));
         }
         gp->GdipDrawPath(g, pen, path);
         gp->GdipDeletePen(pen);
     }
-}
-
-void Render(GpGraphics* g, std::string_view svg) {
-    std::vector<Style> styles{Style{}};
-    for (size_t at = svg.find('<'); at != std::string_view::npos; at = svg.find('<', at + 1)) {
-        const size_t end = svg.find('>', at);
-        if (end == std::string_view::npos) break;
-        const std::string_view tag = svg.substr(at + 1, end - at - 1);
-        if (tag.empty() || tag[0] == '?' || tag[0] == '!') continue;
-        if (tag[0] == '/') {
-            if (tag.substr(1, 1) == "g" && styles.size() > 1) styles.pop_back();
-            continue;
-        }
-        const size_t nameEnd = tag.find_first_of(" \n/");
-        const std::string_view name = tag.substr(0, nameEnd);
-        const bool selfClosing = tag.back() == '/';
-        const Style style = Apply(styles.back(), tag);
-        if (name == "svg") {
-            styles.back() = style;  // the defaults of the whole drawing
-            continue;
-        }
-        if (name == "g") {
-            if (!selfClosing) styles.push_back(style);
-            continue;
-        }
-        GpPath* path = nullptr;
-        gp->GdipCreatePath(FillModeAlternate, &path);
-        if (name == "circle") {
-            const REAL r = Number(tag, "r");
-            gp->GdipAddPathEllipse(path, Number(tag, "cx") - r, Number(tag, "cy") - r, 2 * r,
-                                   2 * r);
-        } else if (name == "rect") {
-            AddRect(path, Number(tag, "x"), Number(tag, "y"), Number(tag, "width"),
-                    Number(tag, "height"), Number(tag, "rx"));
-        } else if (name == "polygon" || name == "polyline") {
-            const auto n = Numbers(Attribute(tag, "points").value_or(""));
-            std::vector<PointF> pts;
-            for (size_t i = 0; i + 1 < n.size(); i += 2) pts.emplace_back(n[i], n[i + 1]);
-            if (pts.size() >= 2) {
-                gp->GdipAddPathLine2(path, pts.data(), static_cast<INT>(pts.size()));
-                if (name == "polygon") gp->GdipClosePathFigure(path);
-            }
-        } else if (name == "path") {
-            AddPathData(path, Attribute(tag, "d").value_or(""));
-        }
-        Draw(g, path, style);
-        gp->GdipDeletePath(path);
-    }
-}
-
-// The drawing's width in its own units (viewBox), 32 when it gives none.
-REAL DrawingWidth(std::string_view svg) {
-    const size_t at = svg.find("<svg");
-    const size_t end = svg.find('>', at);
-    if (at == std::string_view::npos || end == std::string_view::npos) return 32;
-    const auto box = Attribute(svg.substr(at, end - at), "viewBox");
-    const auto n = box ? Numbers(*box) : std::vector<REAL>{};
-    return n.size() == 4 && n[2] > 0 ? n[2] : 32;
+    gp->GdipDeletePath(path);
 }
 
 std::optional<std::string_view> IconResource(const std::string& icon) {
@@ -423,9 +231,10 @@ HBITMAP ToolbarBitmap(const std::string& icon, const std::string& key, int size)
         gp->GdipGetImageGraphicsContext(target, &g);
         gp->GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
         gp->GdipGraphicsClear(g, 0);
-        const REAL k = static_cast<REAL>(size) / DrawingWidth(*drawing);
+        const IconDrawing picture = ReadIconDrawing(*drawing);
+        const auto k = static_cast<REAL>(size / picture.width);
         gp->GdipScaleWorldTransform(g, k, k, MatrixOrderPrepend);
-        Render(g, *drawing);
+        for (const IconShape& shape : picture.shapes) Draw(g, shape);
         gp->GdipDeleteGraphics(g);
         gp->GdipDisposeImage(target);
     } else {
