@@ -15,7 +15,7 @@ runs=${2:-21}
 quillon_wine_setup "$build"
 # One Wine server for the whole measurement, started beforehand, and one round to warm the
 # caches: neither program pays for them.
-wineserver -p30
+wineserver -p30 2>/dev/null || true  # (a server already running for this prefix serves as well)
 "$WINE" "$build/startup_time.exe" 1 "Minimal window" "$(winepath_of "$build/minimal_window.exe")" \
     " QUILLON" "$(winepath_of "$build/Quillon.exe")" >/dev/null
 "$WINE" "$build/startup_time.exe" "$runs" \

@@ -1,5 +1,7 @@
 #include "form_window.h"
 
+#include "start.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -34,7 +36,7 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
     : form_(&form),
       host_(host),
       className_(form.ClassName()),
-      fonts_(std::make_unique<UiFonts>(host.Fonts().Dpi())),
+      fonts_(std::make_unique<UiFonts>(SystemDpi())),
       fontsMade_(1) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     hwnd_ =
@@ -203,6 +205,14 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return Notify(*reinterpret_cast<NMHDR*>(lp));
         case WM_TIMER:
+            if (wp == kIconsTimer) {
+                KillTimer(hwnd_, kIconsTimer);
+                StartupMark("toolbar shown");
+                for (auto& item : items_)
+                    if (item->kind == ControlKind::Toolbar) DrawToolbarIcons(*item);
+                StartupMark("toolbar pictures");
+                return 0;
+            }
             OnTimer(wp);
             return 0;
         case WM_CTLCOLOREDIT:
@@ -276,10 +286,6 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kMsgCollect:
             host_.Collect();
-            return 0;
-        case kMsgIcons:
-            for (auto& item : items_)
-                if (item->kind == ControlKind::Toolbar) DrawToolbarIcons(*item);
             return 0;
         default:
             break;

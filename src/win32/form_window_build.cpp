@@ -208,7 +208,7 @@ void FormWindow::CreateToolbar(Item& item) {
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = fonts.Px(kToolbarIcon);
-    // The pictures are drawn once the window shows (kMsgIcons): blank until then.
+    // The pictures are drawn once the window has painted (kIconsTimer): blank until then.
     int pictures = 0;
     for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
     const bool menu = !form_->MenuEntries.empty();
@@ -254,7 +254,7 @@ void FormWindow::CreateToolbar(Item& item) {
     SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(item.hwnd, TB_SETMAXTEXTROWS, 0, 0);
-    PostMessageW(hwnd_, kMsgIcons, 0, 0);
+    SetTimer(hwnd_, kIconsTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void FormWindow::DrawToolbarIcons(Item& item) {

@@ -7,6 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace quillon;
+    win32::StartupMark("main");
     win32::StartOptions options;
     if (const auto error = win32::ReadStartOptions(options)) {
         MessageBoxW(nullptr, win32::Wide(*error).c_str(), L"Quillon", MB_OK | MB_ICONERROR);
@@ -18,7 +19,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
     win32::InitControls();
+    win32::StartupMark("common controls");
     win32::ProgramBase program(options);
+    win32::StartupMark("host");
     Menu menu(program.m);
     program.host.SetWindows(&menu.Windows());
     menu.Windows().SetFront(&program.host);

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/startup.h"
@@ -65,6 +67,22 @@ std::optional<std::string> ReadStartOptions(StartOptions& options) {
     return std::nullopt;
 }
 
+void StartupMark(const char* stage) {
+    static const wchar_t* const log = _wgetenv(L"QUILLON_STARTUP_LOG");
+    if (!log || !*log) return;
+    FILETIME created{}, exited{}, kernel{}, user{}, now{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    const double ms = static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+    if (FILE* f = _wfopen(log, L"a")) {
+        std::fprintf(f, "%s %.1f\n", stage, ms);
+        std::fclose(f);
+    }
+}
+
 void InitControls() {
     INITCOMMONCONTROLSEX icc{
         sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
@@ -78,7 +96,9 @@ ProgramBase::ProgramBase(const StartOptions& options) : m(host, files) {
 
 int RunProgram(Win32Host& host, Form& form, int failed) {
     int status = failed;
+    StartupMark("window model");
     if (StartWindow(form, &host)) {
+        StartupMark("window shown");
         host.AfterEvent();
         status = host.Run();
     }

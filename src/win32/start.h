@@ -25,6 +25,12 @@ std::optional<std::string> ReadStartOptions(StartOptions& options);
 // Loads the common controls (version 6 through the manifest) the views use.
 void InitControls();
 
+// A measuring aid for the start-up, off unless QUILLON_STARTUP_LOG names a file: appends
+// "STAGE MS" to it, the milliseconds since the process was created (the moment its starter's
+// CreateProcess made it), so that the stages between start and a shown launcher can be timed
+// from inside.
+void StartupMark(const char* stage);
+
 // What every program has: the host, the file system and Module1 with the start options.
 struct ProgramBase {
     explicit ProgramBase(const StartOptions& options);

@@ -36,34 +36,36 @@ bool UiFonts::HasFace(const wchar_t* face) {
 UiFonts::UiFonts() : UiFonts(SystemDpi()) {}
 
 UiFonts::UiFonts(int dpi) : dpi_(dpi) {
-    // The system's message font is the last resort and the template of the others.
+    // The system's message font is the last resort and the template of the others. The
+    // system's fonts do not change while the program runs: the faces are looked up once (a
+    // font enumeration each), however many windows and resolutions make their fonts.
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    const LOGFONTW& system = ncm.lfMessageFont;
-    for (const wchar_t* face : {L"Meiryo UI", L"MS UI Gothic"})
-        if (HasFace(face)) {
-            face_ = face;
-            break;
-        }
-    if (face_.empty()) face_ = system.lfFaceName;
-    ui_ = MakeFont(system, face_, 9, Dpi());
-    figure_ = MakeFont(system, face_, 8, Dpi());
+    system_ = ncm.lfMessageFont;
+    static const std::wstring uiFace = [&ncm] {
+        for (const wchar_t* face : {L"Meiryo UI", L"MS UI Gothic"})
+            if (HasFace(face)) return std::wstring(face);
+        return std::wstring(ncm.lfMessageFont.lfFaceName);
+    }();
+    face_ = uiFace;
+    ui_ = MakeFont(system_, face_, 9, Dpi());
+}
+
+HFONT UiFonts::Figure() const {
+    if (!figure_) figure_ = MakeFont(system_, face_, 8, Dpi());
+    return figure_;
 }
 
 HFONT UiFonts::Fixed() const {
     if (fixed_) return fixed_;
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    LOGFONTW fixed = ncm.lfMessageFont;
+    LOGFONTW fixed = system_;
     fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    std::wstring fixedFace;
-    for (const wchar_t* face : {L"MS Gothic", L"ＭＳ ゴシック"})
-        if (HasFace(face)) {
-            fixedFace = face;
-            break;
-        }
+    static const std::wstring fixedFace = [] {
+        for (const wchar_t* face : {L"MS Gothic", L"ＭＳ ゴシック"})
+            if (HasFace(face)) return std::wstring(face);
+        return std::wstring();
+    }();
     if (fixedFace.empty()) fixed.lfFaceName[0] = L'\0';
     fixed_ = MakeFont(fixed, fixedFace, 9, Dpi());
     return fixed_;

@@ -21,8 +21,8 @@ public:
     UiFonts& operator=(const UiFonts&) = delete;
 
     HFONT Ui() const { return ui_; }
-    HFONT Figure() const { return figure_; }
-    // Made when first asked for: the launcher has no fixed-pitch text.
+    // Made when first asked for: the launcher has no figure and no fixed-pitch text.
+    HFONT Figure() const;
     HFONT Fixed() const;
     // The face name the UI font uses.
     const std::wstring& Face() const { return face_; }
@@ -37,9 +37,10 @@ public:
 
 private:
     win32::Dpi dpi_;
+    LOGFONTW system_{};
     std::wstring face_;
-    HFONT ui_ = nullptr, figure_ = nullptr;
-    mutable HFONT fixed_ = nullptr;
+    HFONT ui_ = nullptr;
+    mutable HFONT figure_ = nullptr, fixed_ = nullptr;
 };
 
 }  // namespace quillon::win32

@@ -23,8 +23,13 @@ class FormWindow;
 enum : UINT {
     kMsgPaint = WM_APP + 1,  // deliver the window's paint event
     kMsgCollect,             // let go of unloaded windows and closed views
-    kMsgIcons,               // draw the toolbar's pictures (once the window shows)
 };
+
+// The timer that draws the toolbar's pictures. A timer's message comes after every paint the
+// window and its controls have pending, so the launcher is on screen, painted, before the
+// drawing library loads and the pictures are drawn (its buttons are blank for those few
+// milliseconds). Its id lies outside the controls' ids.
+constexpr UINT_PTR kIconsTimer = 0x7100;
 
 class Win32Host : public Host, public WindowFront {
 public:
@@ -35,7 +40,6 @@ public:
 
     // The window manager whose unloaded windows this host lets go of after each event.
     void SetWindows(WindowManager* windows) { windows_ = windows; }
-    const UiFonts& Fonts() const { return fonts_; }
 
     // Host
     void ClearClipboard() override;
@@ -85,7 +89,6 @@ public:
     void Collect();
 
 private:
-    UiFonts fonts_;
     WindowManager* windows_ = nullptr;
     std::map<const Form*, std::unique_ptr<FormWindow>> views_;
     std::vector<std::unique_ptr<FormWindow>> retired_;

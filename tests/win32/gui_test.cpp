@@ -492,6 +492,41 @@ TEST(WineQuillon, CtrlHOnTheLauncherOpensTheHistory) {
     EXPECT_NE(run.Shown("frmCopyLog"), nullptr);
 }
 
+// The start-up log (QUILLON_STARTUP_LOG) names every stage from the program's start to the
+// toolbar's pictures, in order and in time; the pictures come after the launcher shows.
+TEST(WineQuillon, TheStartupLogTimesEveryStageUpToTheToolbarsPictures) {
+    const std::filesystem::path log = FreshFolder("startup") / "startup.log";
+    SetEnvironmentVariableW(L"QUILLON_STARTUP_LOG", log.wstring().c_str());
+    std::vector<std::pair<std::string, double>> stages;
+    {
+        QuillonRun run;
+        SetEnvironmentVariableW(L"QUILLON_STARTUP_LOG", nullptr);
+        ASSERT_NE(run.Launcher(), nullptr);
+        WaitFor([&] {
+            stages.clear();
+            std::ifstream in(log);
+            std::string line;
+            while (std::getline(in, line)) {
+                const size_t space = line.rfind(' ');
+                if (space != std::string::npos)
+                    stages.emplace_back(line.substr(0, space), std::atof(line.c_str() + space + 1));
+            }
+            return !stages.empty() && stages.back().first == "toolbar pictures";
+        });
+    }
+    const std::vector<std::string> expected{
+        "main",          "common controls", "host", "window model", "window shown",
+        "toolbar shown", "toolbar pictures"};
+    std::vector<std::string> names;
+    for (const auto& [name, ms] : stages) names.push_back(name);
+    EXPECT_EQ(names, expected);
+    for (size_t i = 1; i < stages.size(); ++i) {
+        EXPECT_GE(stages[i].second, stages[i - 1].second) << stages[i].first;
+        EXPECT_LT(stages[i].second, 60000) << stages[i].first;
+    }
+    EXPECT_GT(stages.front().second, 0);
+}
+
 TEST(WineQuillon, TheExitButtonEndsTheProgramWithItsWindows) {
     QuillonRun run;
     ASSERT_NE(run.Launcher(), nullptr);
