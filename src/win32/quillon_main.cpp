@@ -3,6 +3,9 @@
 
 #include "app/menu.h"
 #include "start.h"
+#ifdef QUILLON_SOAK
+#include "soak_hooks.h"
+#endif
 #include "win_text.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -18,6 +21,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
     win32::InitControls();
+#ifdef QUILLON_SOAK
+    win32::InstallSoakHooks();
+#endif
     win32::ProgramBase program(options);
     Menu menu(program.m);
     program.host.SetWindows(&menu.Windows());
