@@ -405,7 +405,11 @@ public:
             if (!o_.windows.empty() && !o_.windows.count(info->className)) continue;
             Rng rng(o_.seed + "/" + std::to_string(index) + "/" + info->className);
             const HWND w = Open(*info, fromMenu);
-            if (!w) continue;
+            if (!w) {
+                std::printf("note %s did not open\n", info->className.c_str());
+                std::fflush(stdout);
+                continue;
+            }
             WorkWindow(rng, w, info->className);
             Probe();
             Close(w);
