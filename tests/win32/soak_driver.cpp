@@ -318,6 +318,11 @@ public:
                   (c.name == "Command1" || c.name == "Command2" || c.name == "Command3")))
                 buttons.push_back(c);
         }
+        if (noted_.insert(name).second) {
+            std::printf("note %s: %zu fields, %zu buttons, %zu figures\n", name.c_str(),
+                        edits.size(), buttons.size(), pictures.size());
+            std::fflush(stdout);
+        }
         // Started, split, stopped and reset there; clicked at random, the watch would keep
         // the laps of one cycle into the next, and no two cycles would be alike.
         if (stopwatch) Stopwatch(rng, controls);
@@ -466,6 +471,7 @@ public:
 private:
     const Options& o_;
     QuillonRun& run_;
+    std::set<std::string> noted_;  // the windows whose controls were told once
 };
 
 Options ReadOptions(int argc, wchar_t** argv) {
