@@ -3,6 +3,9 @@
 
 #include "app/menu.h"
 #include "start.h"
+#ifdef QUILLON_SOAK
+#include "soak_hooks.h"
+#endif
 #include "win_text.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -20,6 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     win32::InitControls();
     win32::StartupMark("common controls");
+#ifdef QUILLON_SOAK
+    win32::InstallSoakHooks();
+#endif
     win32::ProgramBase program(options);
     win32::StartupMark("host");
     Menu menu(program.m);

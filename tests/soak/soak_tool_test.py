@@ -1,9 +1,11 @@
-"""The judgement of tools/soak, without a display: the memory slope across cycles and the
-reading of the control map the program writes."""
+"""The judgement of tools/soak, without a display: the memory slope across cycles, the reading
+of the control map the Qt program writes and of the lines the Windows soak driver prints, and
+the last line of each front."""
 import importlib.machinery
 import importlib.util
 import os
 import tempfile
+import types
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -91,6 +93,65 @@ class ExitDescription(unittest.TestCase):
                            (23, "status 23")]:
             with self.subTest(code=code):
                 self.assertEqual(soak.describe_exit(code), text)
+
+
+class DriverLines(unittest.TestCase):
+    """Lines of tests/win32/soak_driver.cpp as Wine passes them on (CR LF from the C runtime)."""
+    CASES = [
+        ("cycle 3 events=1035 copies=18 rss_kb=39832 private_kb=0 seconds=30\r\n",
+         ("cycle", {"n": 3, "events": 1035, "copies": 18, "rss_kb": 39832, "private_kb": 0,
+                    "seconds": 30})),
+        ("end events=2070 copies=36 status=0\n",
+         ("end", {"events": 2070, "copies": 36, "status": 0})),
+        ("fail hang: the window \" ストップウォッチ\" (QuillonForm) did not answer for 5000 ms\r\n",
+         ("fail", "hang: the window \" ストップウォッチ\" (QuillonForm) did not answer for 5000 ms")),
+        ("fail crash: Quillon ended with status 0xc0000005\n",
+         ("fail", "crash: Quillon ended with status 0xc0000005")),
+        ("note frmCopyLog did not open\n", ("note", "frmCopyLog did not open")),
+        # Wine's own messages and broken lines are not the driver's
+        ("0024:fixme:win:RegisterTouchWindow\n", (None, "0024:fixme:win:RegisterTouchWindow")),
+        ("cycle x events=1\n", (None, "cycle x events=1")),
+        ("cycle 2 events=5 copies=1\n", (None, "cycle 2 events=5 copies=1")),
+        ("end events=ten\n", (None, "end events=ten")),
+        ("\r\n", (None, "")),
+    ]
+
+    def test_cases(self):
+        for line, parsed in self.CASES:
+            with self.subTest(line=line):
+                self.assertEqual(soak.parse_driver_line(line), parsed)
+
+
+class Judgement(unittest.TestCase):
+    ARGS = types.SimpleNamespace(min_cycles=3, growth_kb=GROWTH_KB)
+
+    def test_memory(self):
+        for samples, verdict in [
+                ([39832, 39832, 39836, 39836, 39840], None),
+                ([39832, 39836], "memory not judged"),
+                ([], "memory not judged"),
+                # the leak on purpose: 64 KiB a key press, some 250 key presses a cycle
+                ([60000, 76000, 92000, 108000], "memory grows: 16000 kB per cycle")]:
+            with self.subTest(samples=samples):
+                failure = soak.judge_memory(samples, self.ARGS)
+                if verdict is None:
+                    self.assertIsNone(failure)
+                else:
+                    self.assertTrue(failure.startswith(verdict), failure)
+
+    def test_summary_lines(self):
+        self.assertEqual(
+            soak.summary("wine", 2070, 36, 6, [39832, 39832, 39836, 39836, 39840], 0, 0, None),
+            "soak wine: events=2070 copies=36 cycles=6 memory_kb_per_cycle=2.0 "
+            "rss_kb=39832..39840 crashes=0 hangs=0 PASS")
+        self.assertEqual(
+            soak.summary("qt", 300, 2, 1, [], 1, 0, "crash: Quillon ended with signal SIGABRT"),
+            "soak qt: events=300 copies=2 cycles=1 memory_kb_per_cycle=- rss_kb=- crashes=1 "
+            "hangs=0 FAIL")
+        self.assertEqual(
+            soak.summary("wine", 10, 0, 2, [5000], 0, 1, "hang: ..."),
+            "soak wine: events=10 copies=0 cycles=2 memory_kb_per_cycle=- rss_kb=5000..5000 "
+            "crashes=0 hangs=1 FAIL")
 
 
 if __name__ == "__main__":

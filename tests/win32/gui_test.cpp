@@ -14,6 +14,7 @@
 
 #include "app/recording_host.h"
 #include "app/registry.h"
+#include "quillon_run.h"
 #include "shell/disk_files.h"
 #include "shell/module1.h"
 #include "support/cli_json.h"
@@ -22,125 +23,9 @@
 namespace quillon::wine {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"QuillonForm";
-
 std::filesystem::path Exe(const char* name) {
     return HereFolder() / name;
 }
-
-// One run of Quillon.exe with its automation hook, ended at the end of the test.
-class QuillonRun {
-public:
-    explicit QuillonRun(std::vector<std::wstring> args = {},
-                        const std::filesystem::path& folder = HereFolder()) {
-        stateFile_ = FreshFolder("state") / "state.json";
-        SetEnvironmentVariableW(L"QUILLON_STATE_FILE", stateFile_.wstring().c_str());
-        // The copy of the previous test must be gone, or this one would end as a second copy.
-        WaitFor([] { return FindTopLevel(" QUILLON", kFormClass) == nullptr; });
-        program_ = std::make_unique<Program>(folder / "Quillon.exe", args);
-        const DWORD pid = program_->Id();
-        WaitFor([&] { return (launcher_ = FindTopLevel(" QUILLON", kFormClass, pid)) != nullptr; },
-                20s);
-    }
-
-    HWND Launcher() const { return launcher_; }
-    Program& Process() { return *program_; }
-    Json State() const { return ShownState(launcher_, stateFile_); }
-    Json Window(const std::string& className) const { return WindowState(State(), className); }
-    // Waits until the program is between events (the hook answers only then): a key's
-    // handler, its 0.1 s flash included, has finished before the next key comes.
-    std::function<void()> Idle() const {
-        return [this] { State(); };
-    }
-    // The window's state once it shows the expected texts, or after a few seconds: keys sent
-    // to another program arrive a little later.
-    Json Settled(const std::string& className, const Json& expected) const {
-        Json shown;
-        WaitFor(
-            [&] {
-                shown = Window(className);
-                return shown.is_object() && shown["texts"] == expected["texts"];
-            },
-            5s);
-        return shown;
-    }
-
-    // Clicks the toolbar button of the window class and waits for its window to show (the
-    // window may change its caption as it loads, so the program's own account finds it).
-    HWND Open(const std::string& className) {
-        const WindowInfo* info = FindWindowInfo(className);
-        const HWND bar = ControlOf(Window("Menu"), "Toolbar1");
-        int index = -1;
-        const auto& table = ToolbarWindows();
-        for (size_t i = 0; i < table.size(); ++i)
-            if (info && table[i].key == info->key) index = static_cast<int>(i);
-        if (!bar || index < 0) return nullptr;
-        ClickToolbarButton(bar, index);
-        HWND w = nullptr;
-        WaitFor(
-            [&] {
-                const Json shown = Window(className);
-                if (!shown.is_object() || shown["visible"] != true) return false;
-                w = reinterpret_cast<HWND>(shown["hwnd"].get<UINT_PTR>());
-                return true;
-            },
-            20s);
-        // Keys go to the active window: typing starts once the new window has become it.
-        if (w) WaitFor([&] { return GetForegroundWindow() == w; }, 5s);
-        return w;
-    }
-
-    // Clicks the drop-down button of the launcher's "more" menu (after the toolbar's own
-    // buttons and a separator), picks its first entry with the keys and waits for the window
-    // of that entry to show.
-    HWND OpenFromMenu(const std::string& className) {
-        const HWND bar = ControlOf(Window("Menu"), "Toolbar1");
-        if (!bar) return nullptr;
-        ClickToolbarButton(bar, static_cast<int>(ToolbarWindows().size()) + 1);
-        WaitFor([] { return FindWindowW(L"#32768", nullptr) != nullptr; }, 5s);
-        PressKey(VK_DOWN);
-        PressKey(VK_RETURN);
-        return Shown(className);
-    }
-
-    // The window of the class once it shows, or nullptr.
-    HWND Shown(const std::string& className) {
-        HWND w = nullptr;
-        WaitFor(
-            [&] {
-                const Json shown = Window(className);
-                if (!shown.is_object() || shown["visible"] != true) return false;
-                w = reinterpret_cast<HWND>(shown["hwnd"].get<UINT_PTR>());
-                return true;
-            },
-            20s);
-        return w;
-    }
-
-private:
-    // The button's rectangle lies in the other program: it is asked for through memory there.
-    void ClickToolbarButton(HWND bar, int index) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(bar, &pid);
-        HANDLE process =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        ASSERT_NE(process, nullptr);
-        void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-        SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(remote));
-        RECT rc{};
-        ReadProcessMemory(process, remote, &rc, sizeof rc, nullptr);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
-        POINT mid{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        ClientToScreen(bar, &mid);
-        ClickAt(mid.x, mid.y);
-    }
-
-    std::filesystem::path stateFile_;
-    std::unique_ptr<Program> program_;
-    HWND launcher_ = nullptr;
-};
 
 TEST(WineQuillon, TheLauncherShowsAtTheBottomRightOnTopAndASecondStartEndsAtOnce) {
     QuillonRun run;

@@ -109,18 +109,21 @@ void ClickAt(int x, int y) {
     WaitFor([] { return false; }, 150ms);
 }
 
+void MoveTo(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65536 + w / 2) / w;
+    in.mi.dy = (y * 65536 + h / 2) / h;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
 void Hover(HWND hwnd) {
     RECT rc;
     GetWindowRect(hwnd, &rc);
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     for (int step = 0; step < 3; ++step) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        const int x = (rc.left + rc.right) / 2 + step, y = (rc.top + rc.bottom) / 2 + step;
-        in.mi.dx = (x * 65536 + w / 2) / w;
-        in.mi.dy = (y * 65536 + h / 2) / h;
-        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &in, sizeof(INPUT));
+        MoveTo((rc.left + rc.right) / 2 + step, (rc.top + rc.bottom) / 2 + step);
         WaitFor([] { return false; }, 60ms);
     }
 }
@@ -139,7 +142,24 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
-void Type(const std::string& text, const std::function<void()>& settle) {
+void PressKeyWith(std::initializer_list<WORD> held, WORD vk) {
+    std::vector<INPUT> in;
+    const auto key = [&](WORD k, DWORD flags) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = flags;
+        in.push_back(i);
+    };
+    for (const WORD k : held) key(k, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    for (auto k = std::rbegin(held); k != std::rend(held); ++k) key(*k, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+void Type(const std::string& text, const std::function<void()>& settle,
+          std::chrono::milliseconds pace) {
     for (const wchar_t c : Wide(text)) {
         if (c == L'\r') {
             PressKey(VK_RETURN);
@@ -159,7 +179,7 @@ void Type(const std::string& text, const std::function<void()>& settle) {
         }
         // At a person's pace: each key after the last one's handler has finished, its 0.1 s
         // flash of a pressed key included.
-        WaitFor([] { return false; }, 150ms);
+        WaitFor([] { return false; }, pace);
         if (settle) settle();
     }
     WaitFor([] { return false; }, 200ms);

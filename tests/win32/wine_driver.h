@@ -38,6 +38,7 @@ public:
     // Waits for the program to end; its exit status, or nothing when it still runs.
     std::optional<DWORD> WaitExit(std::chrono::milliseconds timeout);
     DWORD Id() const { return pi_.dwProcessId; }
+    HANDLE Handle() const { return pi_.hProcess; }
 
 private:
     PROCESS_INFORMATION pi_{};
@@ -57,12 +58,17 @@ void Click(HWND hwnd);
 // Moves the mouse pointer to the middle of the window, in a few steps, without clicking.
 void Hover(HWND hwnd);
 void ClickAt(int screenX, int screenY);
+// Moves the mouse pointer to a point of the screen.
+void MoveTo(int screenX, int screenY);
 // Types text with the keys of a US keyboard for digits, point, minus and Enter ("\r"), the
 // other characters as Unicode input (a letter arrives as typed, without a Shift key), one key
-// every 150 ms.
+// every `pace` (150 ms unless told).
 // `settle`, when given, runs after each key: it waits until the program has handled it.
-void Type(const std::string& text, const std::function<void()>& settle = {});
+void Type(const std::string& text, const std::function<void()>& settle = {},
+          std::chrono::milliseconds pace = 150ms);
 void PressKey(WORD vk);
+// A key pressed while others are held (Ctrl+A: PressKeyWith({VK_CONTROL}, 'A')).
+void PressKeyWith(std::initializer_list<WORD> held, WORD vk);
 
 // Empties the Windows clipboard.
 void ClearClipboard();
