@@ -26,15 +26,8 @@ SIZE TextExtent(HDC dc, const std::string& text, int wrap = 0) {
 // The picture of a drop-down button: a dark down arrow in the middle, transparent around it
 // (premultiplied 32-bit pixels, as the image list takes them).
 HBITMAP DownArrowBitmap(int size) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp = TopDownBitmap(nullptr, size, size, &bits);
     if (!bmp) return nullptr;
     auto* px = static_cast<unsigned char*>(bits);
     std::fill(px, px + static_cast<size_t>(size) * size * 4, 0);

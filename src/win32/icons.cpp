@@ -210,17 +210,23 @@ void DrawKeyTile(HDC dc, const std::string& key, int size) {
 
 }  // namespace
 
-HBITMAP ToolbarBitmap(const std::string& icon, const std::string& key, int size) {
+HBITMAP TopDownBitmap(HDC dc, int width, int height, void** bits) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;  // top-down, as GDI+ writes it
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // negative: the first row is the top one
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    *bits = nullptr;
+    return CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+HBITMAP ToolbarBitmap(const std::string& icon, const std::string& key, int size) {
+    // Top-down, as GDI+ writes it.
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp = TopDownBitmap(dc, size, size, &bits);
     auto* px = static_cast<unsigned char*>(bits);
     const auto drawing = IconResource(icon);
     if (drawing && (gp = Gdiplus()) != nullptr) {

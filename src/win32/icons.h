@@ -11,4 +11,9 @@ namespace quillon::win32 {
 // (the icon set shared with the other front) and Key. The caller deletes it.
 HBITMAP ToolbarBitmap(const std::string& icon, const std::string& key, int size);
 
+// A 32-bit bitmap of width x height pixels whose rows run from the top, compatible with `dc`
+// (or the screen); `bits` receives its pixels. Null when it cannot be made. The caller deletes
+// it.
+HBITMAP TopDownBitmap(HDC dc, int width, int height, void** bits);
+
 }  // namespace quillon::win32

@@ -1,5 +1,7 @@
 #include "picture_window.h"
 
+#include "icons.h"
+
 #include <cmath>
 #include <type_traits>
 #include <variant>
@@ -249,16 +251,9 @@ void PaintPictureButton(const DRAWITEMSTRUCT& item, const Picture* picture, HFON
         // Drawn into a bitmap of our own, so that a disabled button's picture can be dimmed
         // pixel by pixel before it goes onto the face.
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP bmp = TopDownBitmap(dc, w, h, &bits);
         if (mem && bmp && bits) {
             HGDIOBJ old = SelectObject(mem, bmp);
             PaintPicture(mem, picture, w, h, face, font);
