@@ -218,8 +218,14 @@ Result Check(std::string_view text) {
                     m.fault = true;
                 } else {
                     const double half = d / 2;
-                    // (|L| - d/2)(|L| + d/2) rather than L² - d²/4, which overflows first.
-                    const double h = std::sqrt(std::max(0.0, (radius - half) * (radius + half)));
+                    // The centre's distance from the chord, sqrt((|L| - d/2)(|L| + d/2)).
+                    // Near the largest numbers the product overflows; there the root of
+                    // each factor is taken first.
+                    const double below = std::max(0.0, radius - half);
+                    const double product = below * (radius + half);
+                    const double h = std::isfinite(product)
+                                         ? std::sqrt(product)
+                                         : std::sqrt(below) * std::sqrt(radius + half);
                     const Point u{chord.z / d, chord.r / d};
                     // Right of P->Q for G02, left for G03; the other side for L < 0.
                     const bool right = clockwise != (*l < 0);

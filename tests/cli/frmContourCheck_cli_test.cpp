@@ -111,6 +111,12 @@ const Row kRows[] = {
      {"  1 始点 X0 Z0", "  2 G03 X0 Z0 R2.12132034355964E+305"},
      "移動 1  異常なし"},
 
+    // The arc of "G02 X0 Z-15 L10" scaled by 1e304: its centre still found.
+    {"HugeArcByRadius",
+     {"G01 X0 Z0", "G02 X0 Z-15" + kE305.substr(2) + " L" + kE305, "G01 X10"},
+     {"  1 始点 X0 Z0", "  2 G02 X0 Z-1.5E+305 R1E+305", "  3 G01 X10 Z-1.5E+305  角 41.41°"},
+     "移動 2  異常なし"},
+
     // Arcs.
     {"NegativeRadiusTakesTheLongWay",
      {"G01 X0 Z0", "G02 X20 Z-10 L-10", "G01 X40"},
