@@ -7,6 +7,7 @@
 #   tools/fuzz.sh read_number nc_number      # only these
 #   FUZZ_SECONDS=0 tools/fuzz.sh             # replay the seed corpora once, no fuzzing
 #   FUZZ_RUNS=1000000 tools/fuzz.sh cli_run  # the long mode: this many inputs, no time limit
+#   FUZZ_SEED=1 tools/fuzz.sh                # libFuzzer's random seed fixed (default: a new one)
 #   tools/fuzz.sh --merge [TARGET...]        # minimise into a fresh fuzz/corpus/<target>/
 #
 # New inputs found while fuzzing go to build/fuzz/corpus/<target>/, never into the repository.
@@ -14,6 +15,9 @@
 # empty folder, inputs above FUZZ_MAX_LEN bytes, default 512, left out) and puts the result in
 # place of fuzz/corpus/<target>/, so that the short runs start from a corpus that already covers
 # the code. Review the change (git status fuzz/corpus) before committing it.
+# CI fixes the seed (tools/test): a run of the same seed from the same seeds mutates the same
+# way, so what CI fuzzes is what a developer ran before pushing, and new findings come from the
+# long runs with fresh seeds rather than from a gate that passes or fails by chance.
 # Each run ends with the inputs executed, the seconds taken and libFuzzer's coverage (cov: the
 # edges reached, ft: the features).
 set -euo pipefail
@@ -28,6 +32,7 @@ seconds=${FUZZ_SECONDS:-60}
 runs=${FUZZ_RUNS:-}
 max_len=${FUZZ_MAX_LEN:-512}
 jobs=${FUZZ_JOBS:-2}
+seed=${FUZZ_SEED:-}
 build=build/fuzz
 cxx=${FUZZ_CXX:-$(command -v clang++ || command -v clang++-14)}
 
@@ -83,6 +88,10 @@ for t in "${targets[@]}"; do
   else
     limit=(-max_total_time="$seconds")
     label="${seconds}s"
+  fi
+  if [ -n "$seed" ]; then
+    limit+=(-seed="$seed")
+    label="$label, seed $seed"
   fi
   echo "== fuzz $t ($label) =="
   start=$SECONDS
