@@ -122,6 +122,26 @@ class DriverLines(unittest.TestCase):
                 self.assertEqual(soak.parse_driver_line(line), parsed)
 
 
+class ProcessMemory(unittest.TestCase):
+    """/proc/PID/status as Linux writes it: the resident size and its anonymous part."""
+    STATUS = ("Name:\tQuillon.exe\nVmPeak:\t  412340 kB\nVmRSS:\t   56292 kB\n"
+              "RssAnon:\t   21404 kB\nRssFile:\t   34888 kB\nThreads:\t7\n")
+
+    def test_cases(self):
+        for text, kb in [(self.STATUS, (56292, 21404)),
+                         ("VmRSS:\t   100 kB\n", (100, 0)),  # an old kernel: no RssAnon
+                         ("RssAnon: x kB\nVmRSS:\n", (0, 0)),
+                         ("", (0, 0))]:
+            with self.subTest(text=text):
+                self.assertEqual(soak.memory_kb(text), kb)
+
+    def test_own_process(self):
+        rss, anon = soak.process_memory_kb(os.getpid())
+        self.assertGreater(anon, 0)
+        self.assertGreater(rss, anon)
+        self.assertEqual(soak.process_memory_kb(2 ** 22 + 1), (0, 0))
+
+
 class Judgement(unittest.TestCase):
     ARGS = types.SimpleNamespace(min_cycles=3, growth_kb=GROWTH_KB)
 
@@ -143,14 +163,14 @@ class Judgement(unittest.TestCase):
         self.assertEqual(
             soak.summary("wine", 2070, 36, 6, [39832, 39832, 39836, 39836, 39840], 0, 0, None),
             "soak wine: events=2070 copies=36 cycles=6 memory_kb_per_cycle=2.0 "
-            "rss_kb=39832..39840 crashes=0 hangs=0 PASS")
+            "anon_kb=39832..39840 crashes=0 hangs=0 PASS")
         self.assertEqual(
             soak.summary("qt", 300, 2, 1, [], 1, 0, "crash: Quillon ended with signal SIGABRT"),
-            "soak qt: events=300 copies=2 cycles=1 memory_kb_per_cycle=- rss_kb=- crashes=1 "
+            "soak qt: events=300 copies=2 cycles=1 memory_kb_per_cycle=- anon_kb=- crashes=1 "
             "hangs=0 FAIL")
         self.assertEqual(
             soak.summary("wine", 10, 0, 2, [5000], 0, 1, "hang: ..."),
-            "soak wine: events=10 copies=0 cycles=2 memory_kb_per_cycle=- rss_kb=5000..5000 "
+            "soak wine: events=10 copies=0 cycles=2 memory_kb_per_cycle=- anon_kb=5000..5000 "
             "crashes=0 hangs=1 FAIL")
 
 
