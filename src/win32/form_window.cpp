@@ -47,13 +47,7 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
         fonts_ = std::make_unique<UiFonts>(dpi);
         ++fontsMade_;
     }
-    // The tooltips are owned by no window: an owned always-on-top popup keeps its owner out of
-    // the always-on-top band on some systems (Wine).
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
+    // The tooltips come after the first paint (CreateTips): no tip shows before the window.
     Build();
     Sync();
 }
@@ -105,7 +99,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         SendMessageW(item->hwnd, WM_SETFONT,
                      reinterpret_cast<WPARAM>(c.Fixed ? Fonts().Fixed() : Fonts().Ui()), TRUE);
     }
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
     // The suggested rectangle first (it keeps the window where the user dragged it), then
     // the layout at the new resolution sizes it to its contents from that corner.
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -205,8 +199,9 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return Notify(*reinterpret_cast<NMHDR*>(lp));
         case WM_TIMER:
-            if (wp == kIconsTimer) {
-                KillTimer(hwnd_, kIconsTimer);
+            if (wp == kAfterPaintTimer) {
+                KillTimer(hwnd_, kAfterPaintTimer);
+                CreateTips();
                 StartupMark("toolbar shown");
                 for (auto& item : items_)
                     if (item->kind == ControlKind::Toolbar) DrawToolbarIcons(*item);

@@ -133,8 +133,10 @@ private:
     void CreatePicture(Item& item);
     layout::Size Measure(HDC dc, const Control& c) const;
     void Place(const layout::Result& laid);
+    void CreateTips();
     void AddTip(Item& item);
     void AddButtonTips(Item& item);
+    void SetTip(Item& item);
     void CreateToolbar(Item& item);
     void DrawToolbarIcons(Item& item);
 

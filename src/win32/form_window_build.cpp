@@ -58,7 +58,30 @@ void FormWindow::Build() {
         items_.push_back(std::move(item));
     }
     LayOutControls();
-    for (auto& item : items_) AddTip(*item);
+    // What need not be there for the first paint (the tooltips, the toolbar's pictures) is
+    // made once the window has painted: the timer's message comes after the paint messages.
+    SetTimer(hwnd_, kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void FormWindow::CreateTips() {
+    if (tooltip_) return;
+    // Owned by no window: an owned always-on-top popup keeps its owner out of the
+    // always-on-top band on some systems (Wine).
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Fonts().Px(400));
+    for (auto& item : items_) {
+        if (item->kind == ControlKind::Toolbar) {
+            if (!buttonTips_) AddButtonTips(*item);
+            buttonTips_ = true;
+            continue;
+        }
+        AddTip(*item);
+        if (item->hwnd && item->control) SetTip(*item);
+    }
 }
 
 void FormWindow::LayOutControls() {
@@ -201,7 +224,7 @@ void FormWindow::CreateToolbar(Item& item) {
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = fonts.Px(kToolbarIcon);
-    // The pictures are drawn once the window has painted (kIconsTimer): blank until then.
+    // The pictures are drawn once the window has painted (kAfterPaintTimer): blank until then.
     int pictures = 0;
     for (const ToolbarButton& b : c.Buttons) pictures += b.separator ? 0 : 1;
     const bool menu = !form_->MenuEntries.empty();
@@ -247,7 +270,6 @@ void FormWindow::CreateToolbar(Item& item) {
     SendMessageW(item.hwnd, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(item.hwnd, TB_SETMAXTEXTROWS, 0, 0);
-    SetTimer(hwnd_, kIconsTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void FormWindow::DrawToolbarIcons(Item& item) {
@@ -339,8 +361,10 @@ void FormWindow::Place(const layout::Result& laid) {
         if (item->kind == ControlKind::Toolbar) {
             SendMessageW(item->hwnd, TB_SETBUTTONSIZE, 0,
                          MAKELPARAM(Fonts().Px(kToolbarIcon + 7), Fonts().Px(kToolbarIcon + 6)));
-            if (!buttonTips_) AddButtonTips(*item);
-            buttonTips_ = true;
+            if (tooltip_ && !buttonTips_) {
+                AddButtonTips(*item);
+                buttonTips_ = true;
+            }
         }
     }
     // Frames lie beneath the controls they hold.

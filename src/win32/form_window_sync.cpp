@@ -87,17 +87,20 @@ void FormWindow::SyncShown(Item& item, bool first) {
     if (first || enabled != item.enabled) EnableWindow(w, enabled), item.enabled = enabled;
     if (first || visible != item.visible)
         ShowWindow(w, visible ? SW_SHOWNA : SW_HIDE), item.visible = visible;
-    if (first || c.ToolTip != item.tip) {
-        item.tip = c.ToolTip;
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_IDISHWND;
-        ti.hwnd = hwnd_;
-        ti.uId = reinterpret_cast<UINT_PTR>(w);
-        std::wstring tip = Wide(c.ToolTip);
-        ti.lpszText = tip.data();
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    // Before the tooltips exist, CreateTips gives each its text.
+    if (tooltip_ && (first || c.ToolTip != item.tip)) SetTip(item);
+}
+
+void FormWindow::SetTip(Item& item) {
+    item.tip = item.control->ToolTip;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(item.hwnd);
+    std::wstring tip = Wide(item.tip);
+    ti.lpszText = tip.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void FormWindow::SyncTextBox(Item& item, bool first) {

@@ -25,11 +25,12 @@ enum : UINT {
     kMsgCollect,             // let go of unloaded windows and closed views
 };
 
-// The timer that draws the toolbar's pictures. A timer's message comes after every paint the
-// window and its controls have pending, so the launcher is on screen, painted, before the
-// drawing library loads and the pictures are drawn (its buttons are blank for those few
-// milliseconds). Its id lies outside the controls' ids.
-constexpr UINT_PTR kIconsTimer = 0x7100;
+// The timer that makes a window's tooltips and draws its toolbar's pictures. A timer's message
+// comes after every paint the window and its controls have pending, so the launcher is on
+// screen, painted, before the tooltips are made, the drawing library loads and the pictures
+// are drawn (its buttons are blank for those few milliseconds). Its id lies outside the
+// controls' ids.
+constexpr UINT_PTR kAfterPaintTimer = 0x7100;
 
 class Win32Host : public Host, public WindowFront {
 public:

@@ -412,6 +412,41 @@ TEST(WineQuillon, TheStartupLogTimesEveryStageUpToTheToolbarsPictures) {
     EXPECT_GT(stages.front().second, 0);
 }
 
+// The tooltip windows of a process: one per tool window, made once the window has painted.
+std::vector<HWND> TooltipsOf(DWORD process) {
+    std::vector<HWND> found;
+    std::pair<DWORD, std::vector<HWND>*> wanted(process, &found);
+    EnumWindows(
+        [](HWND w, LPARAM out) {
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            auto& f = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>*>*>(out);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == f.first && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) f.second->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&wanted));
+    return found;
+}
+
+TEST(WineQuillon, EveryWindowGetsItsTooltipsOnceItHasPainted) {
+    QuillonRun run;
+    ASSERT_NE(run.Launcher(), nullptr);
+    const DWORD process = GetProcessId(run.Process().Handle());
+    // The launcher: a tip for every toolbar button with one, the menu's button, its controls.
+    size_t tips = 1;
+    for (const WindowInfo& info : ToolbarWindows()) tips += info.tooltip.empty() ? 0 : 1;
+    std::vector<HWND> tooltips;
+    EXPECT_TRUE(WaitFor([&] { return (tooltips = TooltipsOf(process)).size() == 1; }));
+    ASSERT_EQ(tooltips.size(), 1u);
+    EXPECT_GT(static_cast<size_t>(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0)), tips);
+
+    ASSERT_NE(run.Open("frmLineRLine"), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return (tooltips = TooltipsOf(process)).size() == 2; }));
+    for (const HWND tooltip : tooltips) EXPECT_GT(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
 TEST(WineQuillon, TheExitButtonEndsTheProgramWithItsWindows) {
     QuillonRun run;
     ASSERT_NE(run.Launcher(), nullptr);
