@@ -43,6 +43,9 @@ int main(int argc, char** argv) {
     quillon::qt::ApplyAppearance(app);
     const auto platform = quillon::qt::SystemPlatform();
     quillon::qt::QuillonApp quillon(*platform, options);
+#ifdef QUILLON_SOAK
+    quillon::qt::LimitSoakCopyHistory(quillon.M().copyLog);
+#endif
     if (!quillon.Start()) return 1;
 
     // Measuring aids, off unless the environment asks (see idle_probe.h): QUILLON_OPEN_ALL=1

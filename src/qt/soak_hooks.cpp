@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "picture_view.h"
+#include "shell/copy_log.h"
 
 namespace quillon::qt {
 namespace {
@@ -146,6 +147,12 @@ private:
 };
 
 }  // namespace
+
+void LimitSoakCopyHistory(CopyLog& log) {
+    bool set = false;
+    const int limit = qEnvironmentVariableIntValue("QUILLON_SOAK_COPY_LOG_LIMIT", &set);
+    if (set && limit > 0) log.SetLimit(static_cast<size_t>(limit));
+}
 
 void InstallSoakHooks(QApplication& app) {
     bool limitSet = false;

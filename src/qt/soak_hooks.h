@@ -16,14 +16,25 @@
 //                            colour changes (a flash) gets a new palette each time, so the cache
 //                            fills up to its limit (10 MB by default) at a few kB a flash: a
 //                            small limit lets it fill during the warm-up, and growth after
-//                            that is the program's own.
+//                            that is the program's own;
+//   QUILLON_SOAK_COPY_LOG_LIMIT=N
+//                            the copy history keeps at most N entries (1000 otherwise). Every
+//                            copy adds an entry with the window's fields, so the history grows
+//                            with every cycle of the soak until it holds 1000: a small limit lets
+//                            it fill during the warm-up, as the pixmap cache above.
 #pragma once
 
 class QApplication;
+
+namespace quillon {
+class CopyLog;
+}
 
 namespace quillon::qt {
 
 // Installs the aids the environment asks for on the application; does nothing otherwise.
 void InstallSoakHooks(QApplication& app);
+// Lowers the copy history's limit when the environment asks for it.
+void LimitSoakCopyHistory(CopyLog& log);
 
 }  // namespace quillon::qt

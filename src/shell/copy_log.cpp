@@ -16,11 +16,16 @@ namespace quillon {
 
 void CopyLog::Add(CopyEntry entry) {
     entry.serial = nextSerial_++;
-    while (entries_.size() >= kCopyLogLimit) entries_.pop_front();
+    while (entries_.size() >= limit_) entries_.pop_front();
     entries_.push_back(std::move(entry));
     // Listeners get a copy that stays valid while one of them adds or clears.
     const CopyEntry added = entries_.back();
     Tell(&added);
+}
+
+void CopyLog::SetLimit(size_t limit) {
+    limit_ = std::max<size_t>(limit, 1);
+    while (entries_.size() > limit_) entries_.pop_front();
 }
 
 void CopyLog::Clear() {

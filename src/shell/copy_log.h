@@ -43,6 +43,9 @@ public:
     // Adds an entry (its serial is set here) and tells the listeners.
     void Add(CopyEntry entry);
     void Clear();
+    // At most `limit` entries from now on (at least one); the oldest beyond it go at once.
+    // kCopyLogLimit unless a test or the soak test's build asks for fewer.
+    void SetLimit(size_t limit);
     // Oldest first.
     const std::deque<CopyEntry>& Entries() const { return entries_; }
     // The entry with this serial, or nullptr once it has been dropped.
@@ -56,6 +59,7 @@ private:
     void Tell(const CopyEntry* added);
 
     std::deque<CopyEntry> entries_;
+    size_t limit_ = kCopyLogLimit;
     std::uint64_t nextSerial_ = 1;
     std::map<int, Listener> listeners_;
     int nextHandle_ = 1;

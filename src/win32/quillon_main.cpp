@@ -27,6 +27,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::InstallSoakHooks();
 #endif
     win32::ProgramBase program(options);
+#ifdef QUILLON_SOAK
+    win32::LimitSoakCopyHistory(program.m.copyLog);
+#endif
     win32::StartupMark("host");
     Menu menu(program.m);
     program.host.SetWindows(&menu.Windows());

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "shell/copy_log.h"
+
 namespace quillon::win32 {
 namespace {
 
@@ -56,6 +58,13 @@ LRESULT CALLBACK OnMessage(int code, WPARAM removed, LPARAM lp) {
 }
 
 }  // namespace
+
+void LimitSoakCopyHistory(CopyLog& log) {
+    if (const wchar_t* n = _wgetenv(L"QUILLON_SOAK_COPY_LOG_LIMIT")) {
+        const long limit = std::wcstol(n, nullptr, 10);
+        if (limit > 0) log.SetLimit(static_cast<size_t>(limit));
+    }
+}
 
 void InstallSoakHooks() {
     const wchar_t* name = _wgetenv(L"QUILLON_SOAK_FAULT");

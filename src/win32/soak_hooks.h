@@ -7,14 +7,26 @@
 //                            press loses 64 KiB (leak), or the program stops answering (hang)
 //                            or ends on an access violation (crash).
 //
+//   QUILLON_SOAK_COPY_LOG_LIMIT=N
+//                            the copy history keeps at most N entries (1000 otherwise). Every
+//                            copy adds an entry with the window's fields, so the history grows
+//                            with every cycle of the soak until it holds 1000: a small limit lets
+//                            it fill during the warm-up, and growth after that is a leak.
+//
 // The driver finds the windows and controls through the automation hook (QUILLON_STATE_FILE)
 // and counts the copies on the clipboard itself, so nothing else is needed here.
 #pragma once
+
+namespace quillon {
+class CopyLog;
+}
 
 namespace quillon::win32 {
 
 // Installs the fault the environment asks for on the calling (the user-interface) thread;
 // does nothing otherwise.
 void InstallSoakHooks();
+// Lowers the copy history's limit when the environment asks for it.
+void LimitSoakCopyHistory(CopyLog& log);
 
 }  // namespace quillon::win32

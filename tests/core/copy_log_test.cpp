@@ -170,6 +170,27 @@ TEST(CopyLogStore, KeepsTheNewestThousand) {
     EXPECT_EQ(log.Find(6)->text, "5");
 }
 
+TEST(CopyLogStore, ALowerLimitDropsTheOldestAtOnceAndKeepsAtLeastOne) {
+    CopyLog log;
+    const auto add = [&](const std::string& text) {
+        CopyEntry e;
+        e.text = text;
+        log.Add(e);
+    };
+    for (int i = 0; i < 10; ++i) add(std::to_string(i));
+    log.SetLimit(3);
+    ASSERT_EQ(log.Entries().size(), 3u);
+    EXPECT_EQ(log.Entries().front().text, "7");
+    EXPECT_EQ(log.Find(7), nullptr);
+    add("10");
+    ASSERT_EQ(log.Entries().size(), 3u);
+    EXPECT_EQ(log.Entries().front().text, "8");
+    log.SetLimit(0);
+    ASSERT_EQ(log.Entries().size(), 1u);
+    EXPECT_EQ(log.Entries().front().text, "10");
+    EXPECT_EQ(log.Entries().front().serial, 11u);
+}
+
 TEST(CopyLogStore, TellsListenersAndLetsThemLeaveWhileTold) {
     CopyLog log;
     std::vector<std::string> told;
