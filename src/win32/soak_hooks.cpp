@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "shell/copy_log.h"
 
@@ -57,6 +59,42 @@ LRESULT CALLBACK OnMessage(int code, WPARAM removed, LPARAM lp) {
     return CallNextHookEx(nullptr, code, removed, lp);
 }
 
+// The bytes of the busy blocks of every heap of the process.
+unsigned long long HeapInUse() {
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    unsigned long long bytes = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return bytes;
+}
+
+void ReportHeap() {
+    const wchar_t* path = _wgetenv(L"QUILLON_SOAK_HEAP_FILE");
+    if (!path || !*path) return;
+    static std::wstring file = path;
+    CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            for (;;) {
+                const unsigned long long bytes = HeapInUse();
+                const std::wstring part = file + L".part";
+                if (FILE* f = _wfopen(part.c_str(), L"wb")) {
+                    std::fprintf(f, "%llu\n", bytes);
+                    std::fclose(f);
+                    MoveFileExW(part.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+                }
+                Sleep(1000);
+            }
+        },
+        nullptr, 0, nullptr);
+}
+
 }  // namespace
 
 void LimitSoakCopyHistory(CopyLog& log) {
@@ -67,6 +105,7 @@ void LimitSoakCopyHistory(CopyLog& log) {
 }
 
 void InstallSoakHooks() {
+    ReportHeap();
     const wchar_t* name = _wgetenv(L"QUILLON_SOAK_FAULT");
     if (!name) return;
     if (std::wcscmp(name, L"leak") == 0) fault = Fault::Leak;

@@ -7,6 +7,12 @@
 //                            press loses 64 KiB (leak), or the program stops answering (hang)
 //                            or ends on an access violation (crash).
 //
+//   QUILLON_SOAK_HEAP_FILE=FILE
+//                            every second, the bytes in use in the process's Windows heaps (the
+//                            C++ allocations of the program and of Wine's DLLs, walked with
+//                            HeapWalk) go into FILE as one number; memory that grows while this
+//                            stays level lies outside the program's heap (Wine's own libraries,
+//                            the heap's free space);
 //   QUILLON_SOAK_COPY_LOG_LIMIT=N
 //                            the copy history keeps at most N entries (1000 otherwise). Every
 //                            copy adds an entry with the window's fields, so the history grows
