@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 #include <cwchar>
 #include <string>
 
