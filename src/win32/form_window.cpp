@@ -53,16 +53,16 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
 }
 
 FormWindow::~FormWindow() {
-    for (auto& item : items_) {
-        if (item->brush) DeleteObject(item->brush);
-        if (item->images) ImageList_Destroy(item->images);
-    }
+    // Owned by no window, the tooltip goes on its own, before the controls it watches.
+    if (tooltip_) DestroyWindow(tooltip_);
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    // Owned by no window, the tooltip goes on its own.
-    if (tooltip_) DestroyWindow(tooltip_);
+    for (auto& item : items_) {
+        if (item->brush) DeleteObject(item->brush);
+        if (item->images) ImageList_Destroy(item->images);
+    }
 }
 
 bool FormWindow::LayOutAfterLoad() {
