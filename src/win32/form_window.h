@@ -103,6 +103,8 @@ private:
         int timerMs = 0;
         HBRUSH brush = nullptr;
         HIMAGELIST images = nullptr;  // toolbar pictures
+        RECT placed{};                // where the layout put it last (moving is dear under Wine)
+        LPARAM buttonSize = 0;        // the toolbar's button size set last
         InputMode inputMode = InputMode::NoControl;
         COLORREF brushColor = 0;
     };

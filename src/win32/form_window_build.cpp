@@ -356,11 +356,20 @@ void FormWindow::Place(const layout::Result& laid) {
         const layout::Rect& r = it->second;
         // A combo box's rectangle includes its drop-down list.
         const int extra = item->kind == ControlKind::ComboBox ? Fonts().Px(200) : 0;
-        SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // A control already where the layout wants it is left alone: the layout runs again
+        // after the window's load, when mostly nothing moves, and every move costs Wine a
+        // round trip to its server.
+        const RECT want{r.x, r.y, r.x + r.width, r.y + r.height + extra};
+        if (!EqualRect(&want, &item->placed)) {
+            SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            item->placed = want;
+        }
         if (item->kind == ControlKind::Toolbar) {
-            SendMessageW(item->hwnd, TB_SETBUTTONSIZE, 0,
-                         MAKELPARAM(Fonts().Px(kToolbarIcon + 7), Fonts().Px(kToolbarIcon + 6)));
+            const LPARAM size =
+                MAKELPARAM(Fonts().Px(kToolbarIcon + 7), Fonts().Px(kToolbarIcon + 6));
+            if (size != item->buttonSize) SendMessageW(item->hwnd, TB_SETBUTTONSIZE, 0, size);
+            item->buttonSize = size;
             if (tooltip_ && !buttonTips_) {
                 AddButtonTips(*item);
                 buttonTips_ = true;
@@ -377,8 +386,11 @@ void FormWindow::Place(const layout::Result& laid) {
     RECT rc{0, 0, laid.client.width, laid.client.height};
     AdjustWindowRectEx(&rc, style, FALSE, ex);
     frameSize_ = {rc.right - rc.left, rc.bottom - rc.top};
-    SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    if (now.right - now.left != frameSize_.cx || now.bottom - now.top != frameSize_.cy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::AddButtonTips(Item& item) {

@@ -50,7 +50,8 @@ HWND HostWindow(Win32Host* host) {
 
 Win32Host::Win32Host() {
     FormWindow::RegisterClasses(GetModuleHandleW(nullptr));
-    HostWindow(this);
+    // The host's own window is made when the host first posts to itself (after the first
+    // window shows).
 }
 
 Win32Host::~Win32Host() {
@@ -261,8 +262,9 @@ void Win32Host::PlaceWindow(Form& form, int dxTwips, int dyTwips) {
     const ScreenPoint at =
         BottomRightPlacement(screen, rc.right - rc.left, rc.bottom - rc.top, dxTwips, dyTwips,
                              view->Fonts().Dpi(), view->Fonts().Dpi(), work);
-    SetWindowPos(view->Hwnd(), nullptr, at.x, at.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (at.x != rc.left || at.y != rc.top)
+        SetWindowPos(view->Hwnd(), nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Host::SetInputMode(Form& form, const std::string& control, InputMode mode) {
