@@ -44,16 +44,22 @@ FormWindow::FormWindow(Form& form, Win32Host& host)
       fonts_(std::make_unique<UiFonts>(SystemDpi())),
       fontsMade_(1) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    hwnd_ =
-        CreateWindowExW(0, kFormClass, Wide(form.Caption).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // Laid out before the window exists, so that the window and its controls are made at
+    // their places and sizes: every later move costs Wine a round trip to its server.
+    MakeItems();
+    layout::Result laid = ComputeLayout();
+    const SIZE frame = FrameSize(laid, style, 0);
+    hwnd_ = CreateWindowExW(0, kFormClass, Wide(form.Caption).c_str(), style, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
     // A window made on a monitor of another resolution than the system's takes that one.
     if (const int dpi = WindowDpi(hwnd_); dpi != Fonts().Dpi()) {
         fonts_ = std::make_unique<UiFonts>(dpi);
         ++fontsMade_;
+        laid = ComputeLayout();
     }
     // The tooltips come after the first paint (CreateTips): no tip shows before the window.
-    Build();
+    Build(laid);
     Sync();
 }
 

@@ -129,9 +129,12 @@ private:
     void ShowMenu(POINT at);
 
     // Creating the native controls (form_window_build.cpp).
-    void Build();
+    void MakeItems();
+    void Build(const layout::Result& laid);
+    layout::Result ComputeLayout() const;
+    static SIZE FrameSize(const layout::Result& laid, DWORD style, DWORD ex);
     void LayOutControls();
-    void Create(Item& item);
+    void Create(Item& item, const layout::Result& laid);
     void CreatePicture(Item& item);
     layout::Size Measure(HDC dc, const Control& c) const;
     void Place(const layout::Result& laid);
@@ -139,7 +142,7 @@ private:
     void AddTip(Item& item);
     void AddButtonTips(Item& item);
     void SetTip(Item& item);
-    void CreateToolbar(Item& item);
+    void CreateToolbar(Item& item, const RECT& at);
     void DrawToolbarIcons(Item& item);
 
     Item* ItemById(int id);

@@ -44,7 +44,7 @@ HBITMAP DownArrowBitmap(int size) {
 
 }  // namespace
 
-void FormWindow::Build() {
+void FormWindow::MakeItems() {
     items_.reserve(form_->Controls().size());
     int index = 0;
     for (const auto& c : form_->Controls()) {
@@ -54,10 +54,15 @@ void FormWindow::Build() {
         item->kind = c->Kind();
         item->hasText = ShowsText(c->Kind());
         item->id = kFirstId + index++;
-        Create(*item);
         items_.push_back(std::move(item));
     }
-    LayOutControls();
+}
+
+void FormWindow::Build(const layout::Result& laid) {
+    for (auto& item : items_) Create(*item, laid);
+    // Made where the layout put them: this only brings frames beneath their controls and
+    // moves what had to be made elsewhere (pictures).
+    Place(laid);
     // What need not be there for the first paint (the tooltips, the toolbar's pictures) is
     // made once the window has painted: the timer's message comes after the paint messages.
     SetTimer(hwnd_, kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
@@ -85,7 +90,13 @@ void FormWindow::CreateTips() {
 }
 
 void FormWindow::LayOutControls() {
-    HDC dc = GetDC(hwnd_);
+    Place(ComputeLayout());
+}
+
+layout::Result FormWindow::ComputeLayout() const {
+    // The screen's device context measures as the window's does: the fonts are made for the
+    // window's resolution.
+    HDC dc = GetDC(nullptr);
     const layout::Result laid = layout::LayOut(
         *form_,
         [&](const Control& c) {
@@ -100,12 +111,26 @@ void FormWindow::LayOutControls() {
             m.frameTop = tm.tmHeight + Fonts().Px(8);
             return m;
         }());
-    ReleaseDC(hwnd_, dc);
-    Place(laid);
+    ReleaseDC(nullptr, dc);
+    return laid;
 }
 
-void FormWindow::Create(Item& item) {
+SIZE FormWindow::FrameSize(const layout::Result& laid, DWORD style, DWORD ex) {
+    RECT rc{0, 0, laid.client.width, laid.client.height};
+    AdjustWindowRectEx(&rc, style, FALSE, ex);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void FormWindow::Create(Item& item, const layout::Result& laid) {
     const Control& c = *item.control;
+    // Where the layout puts it; a control it leaves out is made tiny and placed later.
+    RECT at{0, 0, 1, 1};
+    if (const auto it = laid.rects.find(item.name); it != laid.rects.end()) {
+        const layout::Rect& r = it->second;
+        // A combo box's rectangle includes its drop-down list.
+        const int extra = c.Kind() == ControlKind::ComboBox ? Fonts().Px(200) : 0;
+        at = {r.x, r.y, r.x + r.width, r.y + r.height + extra};
+    }
     const UiFonts& fonts = Fonts();
     const wchar_t* cls = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -165,7 +190,7 @@ void FormWindow::Create(Item& item) {
             cls = WC_TABCONTROLW;
             break;
         case ControlKind::Toolbar:
-            CreateToolbar(item);
+            CreateToolbar(item, at);
             return;
         case ControlKind::Timer:
             return;
@@ -173,9 +198,11 @@ void FormWindow::Create(Item& item) {
     if (item.usesPicture) {
         CreatePicture(item);
     } else {
-        item.hwnd = CreateWindowExW(ex, cls, L"", style, 0, 0, 1, 1, hwnd_,
+        item.hwnd = CreateWindowExW(ex, cls, L"", style, at.left, at.top, at.right - at.left,
+                                    at.bottom - at.top, hwnd_,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
                                     GetModuleHandleW(nullptr), nullptr);
+        item.placed = at;
     }
     SendMessageW(item.hwnd, WM_SETFONT,
                  reinterpret_cast<WPARAM>(c.Fixed ? fonts.Fixed() : fonts.Ui()), FALSE);
@@ -213,15 +240,16 @@ void FormWindow::CreatePicture(Item& item) {
     item.hwnd = CreatePictureWindow(hwnd_, item.id, &b);
 }
 
-void FormWindow::CreateToolbar(Item& item) {
+void FormWindow::CreateToolbar(Item& item, const RECT& at) {
     const Control& c = *item.control;
     const UiFonts& fonts = Fonts();
-    item.hwnd =
-        CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                        WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
-                            CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                        0, 0, 1, 1, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
-                        GetModuleHandleW(nullptr), nullptr);
+    item.hwnd = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                                WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
+                                    CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                at.left, at.top, at.right - at.left, at.bottom - at.top, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    item.placed = at;
     SendMessageW(item.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = fonts.Px(kToolbarIcon);
     // The pictures are drawn once the window has painted (kAfterPaintTimer): blank until then.
@@ -383,9 +411,7 @@ void FormWindow::Place(const layout::Result& laid) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    RECT rc{0, 0, laid.client.width, laid.client.height};
-    AdjustWindowRectEx(&rc, style, FALSE, ex);
-    frameSize_ = {rc.right - rc.left, rc.bottom - rc.top};
+    frameSize_ = FrameSize(laid, style, ex);
     RECT now{};
     GetWindowRect(hwnd_, &now);
     if (now.right - now.left != frameSize_.cx || now.bottom - now.top != frameSize_.cy)
