@@ -133,6 +133,7 @@ private:
     void Build(const layout::Result& laid);
     layout::Result ComputeLayout() const;
     static SIZE FrameSize(const layout::Result& laid, DWORD style, DWORD ex);
+    RECT WindowRect(const Item& item, const layout::Rect& r) const;
     void LayOutControls();
     void Create(Item& item, const layout::Result& laid);
     void CreatePicture(Item& item);

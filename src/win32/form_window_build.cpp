@@ -115,6 +115,12 @@ layout::Result FormWindow::ComputeLayout() const {
     return laid;
 }
 
+RECT FormWindow::WindowRect(const Item& item, const layout::Rect& r) const {
+    // A combo box's rectangle includes its drop-down list.
+    const int extra = item.kind == ControlKind::ComboBox ? Fonts().Px(200) : 0;
+    return {r.x, r.y, r.x + r.width, r.y + r.height + extra};
+}
+
 SIZE FormWindow::FrameSize(const layout::Result& laid, DWORD style, DWORD ex) {
     RECT rc{0, 0, laid.client.width, laid.client.height};
     AdjustWindowRectEx(&rc, style, FALSE, ex);
@@ -125,12 +131,8 @@ void FormWindow::Create(Item& item, const layout::Result& laid) {
     const Control& c = *item.control;
     // Where the layout puts it; a control it leaves out is made tiny and placed later.
     RECT at{0, 0, 1, 1};
-    if (const auto it = laid.rects.find(item.name); it != laid.rects.end()) {
-        const layout::Rect& r = it->second;
-        // A combo box's rectangle includes its drop-down list.
-        const int extra = c.Kind() == ControlKind::ComboBox ? Fonts().Px(200) : 0;
-        at = {r.x, r.y, r.x + r.width, r.y + r.height + extra};
-    }
+    if (const auto it = laid.rects.find(item.name); it != laid.rects.end())
+        at = WindowRect(item, it->second);
     const UiFonts& fonts = Fonts();
     const wchar_t* cls = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -381,16 +383,13 @@ void FormWindow::Place(const layout::Result& laid) {
         if (!item->hwnd) continue;
         const auto it = laid.rects.find(item->name);
         if (it == laid.rects.end()) continue;
-        const layout::Rect& r = it->second;
-        // A combo box's rectangle includes its drop-down list.
-        const int extra = item->kind == ControlKind::ComboBox ? Fonts().Px(200) : 0;
         // A control already where the layout wants it is left alone: the layout runs again
         // after the window's load, when mostly nothing moves, and every move costs Wine a
         // round trip to its server.
-        const RECT want{r.x, r.y, r.x + r.width, r.y + r.height + extra};
+        const RECT want = WindowRect(*item, it->second);
         if (!EqualRect(&want, &item->placed)) {
-            SetWindowPos(item->hwnd, nullptr, r.x, r.y, r.width, r.height + extra,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(item->hwnd, nullptr, want.left, want.top, want.right - want.left,
+                         want.bottom - want.top, SWP_NOZORDER | SWP_NOACTIVATE);
             item->placed = want;
         }
         if (item->kind == ControlKind::Toolbar) {
