@@ -13,9 +13,9 @@
 # New inputs found while fuzzing go to build/fuzz/corpus/<target>/, never into the repository.
 # --merge does no fuzzing: it merges the seeds and what was found (libFuzzer's -merge=1 into an
 # empty folder, by the code's edges reached, inputs above FUZZ_MAX_LEN bytes, default 512, left
-# out) and puts the result in
-# place of fuzz/corpus/<target>/, so that the short runs start from a corpus that already covers
-# the code. Review the change (git status fuzz/corpus) before committing it.
+# out) and puts the result in place of fuzz/corpus/<target>/, so that the short runs start from
+# a corpus that already covers the code. Review the change (git status fuzz/corpus) before
+# committing it.
 # CI fixes the seed (tools/test): a run of the same seed from the same seeds mutates the same
 # way, so what CI fuzzes is what a developer ran before pushing, and new findings come from the
 # long runs with fresh seeds rather than from a gate that passes or fails by chance.
